@@ -1,0 +1,101 @@
+#include "main/cp932.h"
+
+#include <gtest/gtest.h>
+
+namespace kelmora {
+namespace {
+
+TEST(Cp932, EveryDoubleByteCharacterRoundTrips) {
+    int characters = 0;
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        if (!cp932::isLeadByte(static_cast<unsigned char>(lead))) continue;
+        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+            const std::string bytes{static_cast<char>(lead), static_cast<char>(trail)};
+            const std::u16string text = cp932::toUtf16(bytes);
+            if (text == u"\uFFFD" || text.size() != 1) continue;
+            auto back = cp932::fromUtf16(text);
+            ASSERT_TRUE(back.has_value()) << std::hex << lead << trail;
+            // A character with several codes comes back as its preferred one,
+            // which decodes to the same character.
+            EXPECT_EQ(cp932::toUtf16(*back), text) << std::hex << lead << trail;
+            ++characters;
+        }
+    }
+    EXPECT_GT(characters, 9000);
+}
+
+TEST(Cp932, PreferredCodesForDuplicatedCharacters) {
+    struct Case {
+        std::u16string text;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {u"\u2252", "\x81\xE0"},  // ≒ is in JIS row 2 and NEC row 13: JIS wins
+        {u"\u2160", "\x87\x54"},  // Ⅰ NEC row 13 before the IBM rows
+        {u"\u2170", "\xFA\x40"},  // ⅰ IBM rows before the NEC-selected copy
+        {u"\u7E8A", "\xFA\x5C"},  // 纊 likewise
+        {u"\uFFE2", "\x81\xCA"},  // ￢
+    };
+    for (const auto& c : cases) EXPECT_EQ(cp932::fromUtf16(c.text), c.bytes);
+}
+
+TEST(Cp932, InputMethodFormsAreStoredAsTheCharacterShown) {
+    struct Case {
+        char16_t jis;
+        char16_t windows;
+        const char* bytes;
+    };
+    const Case cases[] = {
+        {u'\u301C', u'\uFF5E', "\x81\x60"}, {u'\u2016', u'\u2225', "\x81\x61"}, {u'\u2212', u'\uFF0D', "\x81\x7C"},
+        {u'\u2014', u'\u2015', "\x81\x5C"}, {u'\u00A2', u'\uFFE0', "\x81\x91"}, {u'\u00A3', u'\uFFE1', "\x81\x92"},
+        {u'\u00AC', u'\uFFE2', "\x81\xCA"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(cp932::fromUtf16(std::u16string(1, c.jis)), c.bytes);
+        EXPECT_EQ(cp932::fromUtf16(std::u16string(1, c.windows)), c.bytes);
+        EXPECT_EQ(cp932::toUtf16(c.bytes), std::u16string(1, c.windows));
+    }
+}
+
+TEST(Cp932, MixedTextBothWays) {
+    const std::string utf8 = "会議 10:00〜\r\nﾃｽﾄ①";
+    auto bytes = cp932::fromUtf8(utf8);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(*bytes, "\x89\xEF\x8B\x63 10:00\x81\x60\r\n\xC3\xBD\xC4\x87\x40");
+    EXPECT_EQ(cp932::toUtf8(*bytes), "会議 10:00～\r\nﾃｽﾄ①");
+}
+
+TEST(Cp932, CharactersOutsideTheCodePageAreRefused) {
+    for (const char* text : {"予定😀", "𠮷野家", "한국", "\u00E9t\u00E9"}) {
+        char32_t bad = 0;
+        EXPECT_FALSE(cp932::fromUtf8(text, &bad).has_value()) << text;
+        EXPECT_NE(bad, 0u) << text;
+    }
+    char32_t bad = 0;
+    cp932::fromUtf8("ok😀", &bad);
+    EXPECT_EQ(bad, U'\U0001F600');
+}
+
+TEST(Cp932, UserDefinedAreaAndOddBytesSurviveARoundTrip) {
+    const std::string bytes = "\xF0\x40\xF9\xFC\x80\xA0\xFD";
+    auto back = cp932::fromUtf16(cp932::toUtf16(bytes));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, bytes);
+}
+
+TEST(Cp932, BrokenSequencesDecodeToReplacementCharacters) {
+    EXPECT_EQ(cp932::toUtf16("a\x82"), u"a\uFFFD");            // lead byte at the end
+    EXPECT_EQ(cp932::toUtf16("\x82\x0D\x0A"), u"\uFFFD\r\n");  // no trail byte: the next byte is kept
+}
+
+TEST(Cp932, ClippingNeverSplitsADoubleByteCharacter) {
+    const std::string text = "ab\x82\xA0\x82\xA2";  // "abあい"
+    struct Case {
+        std::size_t limit, expected;
+    };
+    for (auto c : {Case{0, 0}, Case{2, 2}, Case{3, 2}, Case{4, 4}, Case{5, 4}, Case{6, 6}, Case{99, 6}})
+        EXPECT_EQ(cp932::clippedLength(text, c.limit), c.expected) << c.limit;
+}
+
+}  // namespace
+}  // namespace kelmora
