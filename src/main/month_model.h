@@ -14,12 +14,10 @@
 #include <vector>
 
 #include "main/civil_date.h"
+#include "main/colour.h"
 #include "main/national_holidays.h"
 
 namespace kelmora {
-
-// 0x00BBGGRR; a value with the high bit set names a system colour.
-using Colour = std::uint32_t;
 
 constexpr int kColumns = 7;
 constexpr int kWeeks = 6;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+namespace kelmora {
+
+// 0x00BBGGRR; 0x80000000 + n names system colour n; 0x1FFFFFFF is no colour.
+using Colour = std::uint32_t;
+
+constexpr Colour kSystemColourBit = 0x80000000u;
+constexpr Colour kSystemHighlight = kSystemColourBit | 13;  // clHighlight
+constexpr Colour kSystemButtonFace = kSystemColourBit | 15;  // clBtnFace
+constexpr Colour kSystemInfoBackground = kSystemColourBit | 24;  // clInfoBk
+constexpr Colour kNoColour = 0x1FFFFFFFu;
+
+constexpr Colour rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
+
+// Font style flags as the settings keep them.
+enum FontStyle : std::uint8_t { StyleBold = 1, StyleItalic = 2, StyleUnderline = 4, StyleStrikeOut = 8 };
+
+}  // namespace kelmora

@@ -1,0 +1,16 @@
+#pragma once
+// CP932 texts of the core as Qt strings, and back, at the window's edge.
+
+#include <QString>
+#include <optional>
+#include <string>
+
+namespace kelmora {
+
+QString toQString(const std::string& cp932);
+// Nothing when a character has no CP932 form; `unencodable` then holds it.
+std::optional<std::string> toCp932(const QString& text, QString* unencodable = nullptr);
+// For the program's own texts, which are all CP932 characters.
+std::string cp932Of(const QString& text);
+
+}  // namespace kelmora

@@ -1,0 +1,85 @@
+#pragma once
+// Every setting of the calendar as the program holds it. Defaults are those
+// of a calendar started without a settings file.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "main/colour.h"
+
+namespace kelmora {
+
+// One font choice of a band of cells.
+struct Tfontset {
+    std::int32_t size = 9;
+    std::string name;         // CP932 face name
+    std::uint8_t style = 0;   // FontStyle flags
+    Colour colour1 = 0;       // text in holiday cells
+    Colour colour2 = 0;       // text in weekday cells
+    Colour colour3 = 0;       // text in adjacent-month cells (memo band only)
+};
+
+// A band of day cells: the weekday header ("youbi") or the date rows ("day").
+struct Tdayran {
+    Colour bkrinsetu = 0;  // adjacent-month background (date band only)
+    Colour bkcolor1 = 0;   // holiday background
+    Colour bkcolor2 = 0;   // weekday background
+    Tfontset font;
+    std::int32_t textpos = 0;  // 0 left, 1 centre, 2 right
+    bool holiname = false;     // show holiday names (date band only)
+};
+
+// The memo rows ("memo").
+struct Tmemoran {
+    std::int32_t width = 100;   // every column's width, pixels
+    std::int32_t height = 60;   // least height of a memo row, pixels
+    Colour bkrinsetu = 0;
+    Colour bkcolor1 = 0;
+    Colour bkcolor2 = 0;
+    Tfontset font;
+};
+
+// The year/month title's font.
+struct TitleFont {
+    std::int32_t size = 16;
+    std::string name;
+    Colour colour = 0;
+    std::uint8_t style = 0;
+};
+
+struct Settings {
+    // "form"
+    bool toolbar = true;
+    bool focusFrame = true;
+    std::int32_t top = 10;
+    std::int32_t left = 10;
+    bool trayResidence = false;  // "jouchuu"
+    bool mondayStart = false;    // "mon_start"
+    // "nen"
+    TitleFont title;
+    Colour windowColour = 0;  // "yohakucolor"
+    // "youbi", "day", "memo"
+    Tdayran header;
+    Tdayran date;
+    Tmemoran memo;
+    // "today"
+    bool todayMark = true;
+    Colour todayColour = 0;
+    Colour arrowColour = 0;  // "yjcolor"
+    // "weekholi", index 0 = Sunday
+    std::array<bool, 7> weeklyHolidays{true, false, false, false, false, false, false};
+    // "delfile"
+    bool deleteOldFiles = false;
+    std::uint16_t keepMonths = 1;  // N: files before the 1st of (this month - N) go
+    bool deleteWarning = true;
+    // "print", millimetres
+    std::int32_t printTop = 2;
+    std::int32_t printLeft = 3;
+    std::int32_t printRight = 3;
+};
+
+// The settings of a calendar that has no settings file.
+Settings defaultSettings();
+
+}  // namespace kelmora
