@@ -51,26 +51,22 @@ ReadResult RealFileSystem::readFile(const std::string& path) const {
     return result;
 }
 
-bool RealFileSystem::replaceFile(const std::string& path, std::string_view bytes) {
-    if (writeProtected(path)) return false;
+WriteStatus RealFileSystem::replaceFile(const std::string& path, std::string_view bytes) {
+    if (writeProtected(path)) return WriteStatus::CannotCreate;
     const std::string temporary = temporaryNameFor(path);
-    if (!writeDurably(temporary, bytes)) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    if (!commitReplacement(temporary, path)) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    WriteStatus written = writeDurably(temporary, bytes);
+    if (written == WriteStatus::Ok && !commitReplacement(temporary, path)) written = WriteStatus::WriteFailed;
+    if (written != WriteStatus::Ok) std::remove(temporary.c_str());
+    return written;
 }
 
-bool RealFileSystem::writeDurably(const std::string& path, std::string_view bytes) {
+WriteStatus RealFileSystem::writeDurably(const std::string& path, std::string_view bytes) {
     File file(std::fopen(path.c_str(), "wb"));
-    if (!file) return false;
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) return false;
-    if (!syncToDisk(file.get())) return false;
-    return std::fclose(file.release()) == 0;
+    if (!file) return WriteStatus::CannotCreate;
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+    ok = ok && syncToDisk(file.get());
+    ok = std::fclose(file.release()) == 0 && ok;
+    return ok ? WriteStatus::Ok : WriteStatus::WriteFailed;
 }
 
 bool RealFileSystem::commitReplacement(const std::string& temporary, const std::string& path) {

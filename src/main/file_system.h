@@ -8,6 +8,12 @@
 
 namespace kelmora {
 
+enum class WriteStatus {
+    Ok,
+    CannotCreate,  // the file (or its temporary) could not be created
+    WriteFailed,   // created, but writing, flushing or renaming failed
+};
+
 struct ReadResult {
     enum Status { Ok, CannotOpen, ReadError } status = Ok;
     std::string bytes;
@@ -21,8 +27,8 @@ public:
     // Replaces (or creates) the file whole: the bytes go to a temporary file
     // in the same folder, reach the disk, and the temporary file is renamed
     // over the old one. On failure the old file is as it was. A file whose
-    // write permission is off is refused.
-    virtual bool replaceFile(const std::string& path, std::string_view bytes) = 0;
+    // write permission is off is refused (CannotCreate).
+    virtual WriteStatus replaceFile(const std::string& path, std::string_view bytes) = 0;
     virtual bool removeFile(const std::string& path) = 0;
     virtual bool renameFile(const std::string& from, const std::string& to) = 0;
     // Names (without folder) of the regular files in `dir` whose name ends in
@@ -34,7 +40,7 @@ class RealFileSystem : public FileSystem {
 public:
     bool exists(const std::string& path) const override;
     ReadResult readFile(const std::string& path) const override;
-    bool replaceFile(const std::string& path, std::string_view bytes) override;
+    WriteStatus replaceFile(const std::string& path, std::string_view bytes) override;
     bool removeFile(const std::string& path) override;
     bool renameFile(const std::string& from, const std::string& to) override;
     std::vector<std::string> listFiles(const std::string& dir, const std::string& suffix) const override;
@@ -43,7 +49,7 @@ public:
 
 protected:
     // The two halves of replaceFile, apart so tests can stop between them.
-    virtual bool writeDurably(const std::string& path, std::string_view bytes);
+    virtual WriteStatus writeDurably(const std::string& path, std::string_view bytes);
     virtual bool commitReplacement(const std::string& temporary, const std::string& path);
 };
 
