@@ -1,0 +1,29 @@
+#pragma once
+// A multi-line edit that lets its owner draw over the text once the text
+// has been painted (the arrow of a memo cell stays visible while typing).
+
+#include <QPlainTextEdit>
+#include <functional>
+
+namespace kelmora {
+
+class TCanvasEdit : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit TCanvasEdit(QWidget* parent = nullptr);
+
+    // Called after each paint with a painter on the text area.
+    std::function<void(QPainter&)> OnPaint;
+
+    // Text area margins: where the first character sits and how much room the
+    // right edge keeps, so lines break exactly as the grid breaks them.
+    void setTextMargins(int left, int top, int right);
+    int textWidth() const;
+    // Lines after wrapping, as shown.
+    int lineCount() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace kelmora

@@ -1,0 +1,1 @@
+target_sources(kelmora_ui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/TCanvasEdit.cpp)
