@@ -8,7 +8,26 @@
 
 namespace kelmora {
 
-TCanvasEdit::TCanvasEdit(QWidget* parent) : QPlainTextEdit(parent) {
+// Lies over the text area and paints the owner's drawing after the text.
+class TCanvasEdit::Overlay : public QWidget {
+public:
+    explicit Overlay(TCanvasEdit* edit) : QWidget(edit), edit_(edit) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!edit_->OnPaint) return;
+        QPainter painter(this);
+        edit_->OnPaint(painter);
+    }
+
+private:
+    TCanvasEdit* edit_;
+};
+
+TCanvasEdit::TCanvasEdit(QWidget* parent) : QPlainTextEdit(parent), overlay_(new Overlay(this)) {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -16,6 +35,7 @@ TCanvasEdit::TCanvasEdit(QWidget* parent) : QPlainTextEdit(parent) {
     setWordWrapMode(MemoTextLayout::option().wrapMode());
     document()->setDocumentMargin(0);
     setTabChangesFocus(false);
+    overlay_->raise();
 }
 
 void TCanvasEdit::setTextMargins(int left, int top, int right) { setViewportMargins(left, top, right, 0); }
@@ -31,9 +51,18 @@ int TCanvasEdit::lineCount() const {
 
 void TCanvasEdit::paintEvent(QPaintEvent* event) {
     QPlainTextEdit::paintEvent(event);
-    if (!OnPaint) return;
-    QPainter painter(viewport());
-    OnPaint(painter);
+    overlay_->update();
+}
+
+void TCanvasEdit::keyPressEvent(QKeyEvent* event) {
+    if (OnKeyDown && OnKeyDown(event)) return;
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TCanvasEdit::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    overlay_->setGeometry(rect());
+    overlay_->raise();
 }
 
 }  // namespace kelmora

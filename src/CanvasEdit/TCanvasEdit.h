@@ -12,8 +12,11 @@ class TCanvasEdit : public QPlainTextEdit {
 public:
     explicit TCanvasEdit(QWidget* parent = nullptr);
 
-    // Called after each paint with a painter on the text area.
+    // Called after the edit has painted itself, with a painter on the whole
+    // control (editor coordinates), so drawings lie on top of the text.
     std::function<void(QPainter&)> OnPaint;
+    // Called for each key press before the edit handles it; true = handled.
+    std::function<bool(QKeyEvent*)> OnKeyDown;
 
     // Text area margins: where the first character sits and how much room the
     // right edge keeps, so lines break exactly as the grid breaks them.
@@ -24,6 +27,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    class Overlay;
+    Overlay* overlay_;
 };
 
 }  // namespace kelmora

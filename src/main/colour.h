@@ -19,3 +19,14 @@ constexpr Colour rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) |
 enum FontStyle : std::uint8_t { StyleBold = 1, StyleItalic = 2, StyleUnderline = 4, StyleStrikeOut = 8 };
 
 }  // namespace kelmora
+
+namespace kelmora {
+
+// The colour a frame takes when it would vanish on its own fill: each
+// channel inverted, with green and blue read crossed over from the stored
+// value (a system colour's code bytes are used as they are).
+constexpr Colour contrastColour(Colour v) {
+    return rgb(255 - (v & 0xFF), 255 - ((v >> 16) & 0xFF), 255 - ((v >> 8) & 0xFF));
+}
+
+}  // namespace kelmora

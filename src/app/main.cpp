@@ -1,0 +1,30 @@
+// Kelmora: the month calendar whose data lives beside the program.
+
+#include <QApplication>
+#include <QDir>
+
+#include "main/TForm1.h"
+#include "platform/dialogs.h"
+#include "platform/fonts.h"
+
+int main(int argc, char** argv) {
+    // The window is laid out in pixels, as its settings give them.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kelmora"));
+    kelmora::installFontSubstitutes();
+
+    kelmora::SystemClock clock;
+    kelmora::RealFileSystem files;
+    kelmora::MessageBoxDialogs dialogs;
+    kelmora::WindowEnvironment environment;
+    environment.programDir = QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString() + "/";
+    environment.clock = &clock;
+    environment.dialogs = &dialogs;
+    environment.files = &files;
+
+    kelmora::TForm1 window(environment);
+    dialogs.setParent(&window);
+    window.show();
+    return QApplication::exec();
+}

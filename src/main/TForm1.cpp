@@ -1,0 +1,434 @@
+#include "main/TForm1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QToolBar>
+
+#include "CanvasEdit/TCanvasEdit.h"
+#include "main/cp932.h"
+#include "main/expired_files.h"
+#include "main/toolbar_icons.h"
+#include "platform/colours.h"
+#include "platform/idle_notifier.h"
+#include "platform/owner_draw_grid.h"
+#include "platform/qt_text.h"
+#include "settei/legacy_settings.h"
+
+namespace kelmora {
+namespace {
+
+constexpr int kToolBarHeight = 30;
+constexpr int kTitleGap = 4;    // title row below the toolbar
+constexpr int kGridGap = 5;     // grid below the title row
+constexpr int kButtonGap = 35;  // month buttons beside the title
+
+QString japanese(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace
+
+TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
+    : QMainWindow(parent),
+      env_(std::move(environment)),
+      settingsFile_(*env_.files, env_.programDir),
+      store_(*env_.files, *env_.dialogs, env_.programDir) {
+    setWindowTitle(QStringLiteral("Kelmora"));
+    client_ = new QWidget(this);
+    setCentralWidget(client_);
+    client_->setAutoFillBackground(true);
+
+    ToolBar1 = new QToolBar(client_);
+    ToolBar1->setIconSize(QSize(16, 16));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFixedHeight(kToolBarHeight);
+    Label1 = new QLabel(client_);
+    btnprev = new QPushButton(japanese("前月（&L)"), client_);
+    btnnext = new QPushButton(japanese("翌月(&N)"), client_);
+    for (QPushButton* b : {btnprev, btnnext}) {
+        b->setFlat(true);
+        b->setFocusPolicy(Qt::NoFocus);
+    }
+    btnprev->setFixedSize(65, 25);
+    btnnext->setFixedSize(73, 25);
+    btnprev->setToolTip(japanese("Shift+クリックで前年"));
+    btnnext->setToolTip(japanese("Shift+クリックで翌年"));
+    connect(btnprev, &QPushButton::clicked, this, [this] { btnprevClick(); });
+    connect(btnnext, &QPushButton::clicked, this, [this] { btnnextClick(); });
+
+    dg1 = new OwnerDrawGrid(client_);
+    dg1->setColCount(kColumns);
+    dg1->onDrawCell = [this](QPainter& p, int col, int row, const QRect& r) { dg1DrawCell(p, col, row, r); };
+    connect(dg1, &OwnerDrawGrid::topLeftChanged, this, [this] { dg1TopLeftChanged(); });
+    connect(dg1, &OwnerDrawGrid::mousePressed, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, const QPoint&) { dg1MouseDown(b, m); });
+
+    memo1 = new TCanvasEdit(client_);
+    memo1->hide();
+    memo1->OnPaint = [this](QPainter& p) { memo1Paint(p); };
+    memo1->OnKeyDown = [this](QKeyEvent* e) { return memo1KeyDown(e); };
+    connect(memo1, &QPlainTextEdit::textChanged, this, [this] { memo1Change(); });
+
+    createMenus();
+    createToolBar();
+    model.onSelectionCleared = [this] { arrowBlink = false; };
+
+    idle_ = new IdleNotifier(this);
+    connect(idle_, &IdleNotifier::idle, this, [this] { PseudoApp1Idle(); });
+
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::createMenus() {
+    QMenu* calendar = menuBar()->addMenu(japanese("カレンダー(&C)"));
+    QAction* thisMonth = calendar->addAction(japanese("今月を表示(&T)"), this, [this] { mnuthismonClick(); });
+    thisMonth->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    calendar->addSeparator();
+    calendar->addAction(japanese("終了(&X)"), this, [this] { eClick(); });
+
+    QMenu* view = menuBar()->addMenu(japanese("表示(&V)"));
+    mnufocus = view->addAction(japanese("フォーカス枠(&F)"), this, [this] { mnufocusClick(); });
+    mnufocus->setCheckable(true);
+    view->addSeparator();
+    mnutoolbar = view->addAction(japanese("ツールバー(&T)"), this, [this] { mnutoolbarClick(); });
+    mnutoolbar->setCheckable(true);
+}
+
+void TForm1::createToolBar() {
+    QAction* thisMonth = ToolBar1->addAction(toolbarIcon(ToolbarIcon::ThisMonth), japanese("今月を表示"));
+    thisMonth->setToolTip(japanese("今月を表示"));
+    connect(thisMonth, &QAction::triggered, this, [this] { mnuthismonClick(); });
+}
+
+// Start: settings, holidays and weekday names, the current month and its
+// file, the window sized to the grid, the focus on today.
+void TForm1::FormCreate() {
+    closing = false;
+    workArea = env_.workArea.value_or(QGuiApplication::primaryScreen()->availableGeometry());
+    model.setToday(env_.clock->today());
+    model.year = model.todayYear;
+    model.month = model.todayMonth;
+
+    StartupSettings startup = loadStartupSettings(*env_.files, env_.programDir);
+    settings = startup.settings;
+    if (startup.error) env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *startup.error);
+    applySettings();
+    if (startup.windowWidth && startup.windowHeight) resize(*startup.windowWidth, *startup.windowHeight);
+
+    layOutTitleRow();
+    arrowTool = ArrowToolState{};
+    applyGridGeometry();
+    arrowBlink = false;
+    model.dirty = false;
+    model.clearSelection();
+    model.setWeekdayNames();
+    buildAndLoad();
+    fitWindowHeight();
+    focusOnToday();
+    fitWindowHeight();
+    dg1->viewport()->update();
+}
+
+void TForm1::applySettings() {
+    ToolBar1->setVisible(settings.toolbar);
+    mnufocus->setChecked(settings.focusFrame);
+    move(settings.left, settings.top);
+    Label1->setFont(titleFont());
+    QPalette titlePalette = Label1->palette();
+    titlePalette.setColor(QPalette::WindowText, toQColor(settings.title.colour));
+    Label1->setPalette(titlePalette);
+    QPalette windowPalette = client_->palette();
+    windowPalette.setColor(QPalette::Window, toQColor(settings.windowColour));
+    client_->setPalette(windowPalette);
+    model.mondayStart = settings.mondayStart;
+    for (int d = 0; d < 7; ++d) model.weeklyDaysOff[d] = settings.weeklyHolidays[d] ? 1 : 0;
+}
+
+void TForm1::layOutTitleRow() {
+    const bool toolbar = ToolBar1->isVisible() || (!isVisible() && settings.toolbar && !ToolBar1->isHidden());
+    mnutoolbar->setChecked(toolbar);
+    const int top = toolbar ? kToolBarHeight + kTitleGap : kTitleGap;
+    Label1->adjustSize();
+    Label1->move(Label1->x(), top);
+    btnprev->move(btnprev->x(), top);
+    btnnext->move(btnnext->x(), top);
+    gridTop_ = kGridGap + std::max(Label1->geometry().bottom() + 1, btnprev->geometry().bottom() + 1);
+    dg1->move(0, gridTop_);
+}
+
+void TForm1::applyGridGeometry() {
+    dg1->setDefaultColWidth(settings.memo.width);
+    dg1->setRowCount(model.gridRows());
+    dg1->setDefaultRowHeight(fontRowHeight(settings.date.font.size));
+    dg1->setRowHeight(0, fontRowHeight(settings.header.font.size));
+    for (int row = 2; row < dg1->rowCount(); row += 2) dg1->setRowHeight(row, settings.memo.height);
+    memo1->resize(settings.memo.width + 1, memo1->height());
+    memo1->setFont(bandFont(settings.memo.font));
+}
+
+int TForm1::ppi() const {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return static_cast<int>(s->logicalDotsPerInchY());
+}
+
+int TForm1::fontRowHeight(int pointSize) const { return ppi() * pointSize / 72 + 5; }
+
+QFont TForm1::bandFont(const Tfontset& f) const {
+    QFont font(toQString(f.name));
+    font.setPointSize(std::max(1, f.size));
+    font.setBold(f.style & StyleBold);
+    font.setItalic(f.style & StyleItalic);
+    font.setUnderline(f.style & StyleUnderline);
+    font.setStrikeOut(f.style & StyleStrikeOut);
+    return font;
+}
+
+QFont TForm1::titleFont() const {
+    return bandFont(Tfontset{settings.title.size, settings.title.name, settings.title.style, 0, 0, 0});
+}
+
+void TForm1::buildAndLoad() {
+    if (!model.buildMonth()) return;
+    Label1->setText(toQString(model.title));
+    Label1->adjustSize();
+    dg1->setRowCount(model.gridRows());
+    reportLoadOutcome(store_.loadMonth(model));
+    refitMemoRows();
+    FormResize();
+}
+
+void TForm1::refitMemoRows() {
+    for (int week = 1; week <= model.weekRows; ++week)
+        dg1->setRowHeight(MonthModel::memoRow(week), rowHeightForWeek(week));
+    if (editorShown()) openEditor();
+}
+
+void TForm1::focusOnToday() {
+    int col = 0, week = 1;
+    if (model.year == model.todayYear && model.month == model.todayMonth) model.cellOfDay(model.todayDay, col, week);
+    model.focusCol = static_cast<std::uint16_t>(col);
+    model.focusRow = static_cast<std::uint16_t>(MonthModel::memoRow(week));
+    dg1->setCurrentCell(col, model.focusRow);
+}
+
+int TForm1::clientHeight() const { return client_->height(); }
+int TForm1::clientWidth() const { return client_->width(); }
+
+void TForm1::setClientSize(int width, int height) {
+    const int menu = menuBar()->isVisible() || !isVisible() ? menuBar()->sizeHint().height() : 0;
+    resize(width, height + menu);
+    client_->resize(width, height);
+}
+
+void TForm1::setGridClientHeight(int height) {
+    const int bar = dg1->horizontalScrollBar()->isVisible() ? dg1->horizontalScrollBar()->height() : 0;
+    dg1->resize(dg1->width(), height + dg1->frameExtent() + bar);
+}
+
+void TForm1::setGridClientWidth(int width) {
+    const int bar = dg1->verticalScrollBar()->isVisible() ? dg1->verticalScrollBar()->width() : 0;
+    dg1->resize(width + dg1->frameExtent() + bar, dg1->height());
+}
+
+// The window as tall as the grid, inside the work area.
+void TForm1::fitWindowHeight() {
+    const QRect frame = frameGeometry();
+    const int frameExtra = frame.height() - height();
+    if (dg1->visibleRowCount() < dg1->rowCount() - 1 && frame.top() == workArea.top() &&
+        frame.height() == workArea.height())
+        return;
+    const int total = dg1->totalHeight();
+    setClientSize(clientWidth(), gridTop_ + total + 30);
+    setGridClientHeight(total);
+    setClientSize(clientWidth(), gridTop_ + dg1->height());
+    QRect outer = frameGeometry();
+    if (outer.bottom() > workArea.bottom()) {
+        int top = workArea.bottom() + 1 - outer.height();
+        if (top < workArea.top()) {
+            move(x(), workArea.top());
+            const int menu = height() - clientHeight();
+            setClientSize(clientWidth(), workArea.height() - frameExtra - menu);
+            dg1->resize(dg1->width(), clientHeight() - gridTop_);
+        } else {
+            move(x(), top);
+        }
+    }
+    fitWindowWidth();
+    if (editorShown()) placeEditor(model.focusCol, model.focusRow);
+    dg1->viewport()->update();
+}
+
+void TForm1::fitWindowWidth() {
+    setGridClientWidth(kColumns * dg1->defaultColWidth() + 8);
+    setClientSize(dg1->width(), clientHeight());
+    const QRect outer = frameGeometry();
+    if (outer.right() > workArea.right()) {
+        move(workArea.left(), y());
+        if (workArea.width() < frameGeometry().width()) {
+            const int frameExtra = frameGeometry().width() - width();
+            setClientSize(workArea.width() - frameExtra, clientHeight());
+            dg1->resize(clientWidth(), dg1->height());
+        }
+    }
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::FormResize() {
+    if (!client_) return;
+    Label1->adjustSize();
+    const int labelLeft = frameGeometry().width() / 2 - Label1->width() / 2;
+    Label1->move(labelLeft, Label1->y());
+    dg1->resize(clientWidth(), std::max(0, clientHeight() - gridTop_));
+    btnprev->move(labelLeft - btnprev->width() - kButtonGap, btnprev->y());
+    btnnext->move(labelLeft + Label1->width() + kButtonGap, btnnext->y());
+    ToolBar1->resize(clientWidth(), kToolBarHeight);
+    if (editorShown()) {
+        const QRect grid = dg1->geometry();
+        const QRect viewport(grid.topLeft() + dg1->viewport()->pos(), dg1->viewport()->size());
+        if (memo1->geometry().right() > viewport.right()) memo1->hide();
+        if (editorShown() && memo1->geometry().bottom() > viewport.bottom()) memo1->hide();
+    }
+}
+
+void TForm1::reselectFocusCell() {
+    dg1->setCol(model.focusCol == 0 ? 1 : model.focusCol - 1);
+    dg1->setRow(model.focusRow);
+    dg1->setCol(model.focusCol);
+}
+
+void TForm1::rebuildMonthView() {
+    hideEditor();
+    buildAndLoad();
+    fitWindowHeight();
+    reselectFocusCell();
+}
+
+bool TForm1::reportSaveOutcome(SaveOutcome outcome) {
+    if (outcome != SaveOutcome::CannotCreate) return true;
+    const std::string path = store_.fileNameOf(model);
+    env_.dialogs->ask(MessageIcon::Error, Buttons::Ok,
+                      cp932::literal("ファイル ") + path + cp932::literal(" を作成できません。\r\n") +
+                          cp932::literal("フォルダに書き込めるか確かめてください。"));
+    return false;
+}
+
+void TForm1::reportLoadOutcome(LoadOutcome outcome) {
+    if (outcome != LoadOutcome::CannotOpen) return;
+    env_.dialogs->ask(MessageIcon::Error, Buttons::Ok,
+                      cp932::literal("ファイル ") + store_.fileNameOf(model) + cp932::literal(" を開けません。"));
+}
+
+bool TForm1::saveBeforeLeaving() { return reportSaveOutcome(store_.saveMonth(model, arrowTool.state != 0)); }
+
+// Save on idle: whenever the event queue runs empty, except while the arrow
+// tool waits for its last day. A save that failed is not tried again until
+// the month changes (the store holds it), so its error shows once.
+void TForm1::PseudoApp1Idle() {
+    if (closing || arrowTool.state == 2 || !model.dirty) return;
+    reportSaveOutcome(store_.saveOnIdle(model, arrowTool.state != 0));
+}
+
+void TForm1::showMonth(int year, int month) {
+    if (!MonthModel::isSupported(year, month)) return;  // four-digit years only
+    if (!saveBeforeLeaving()) return;
+    model.year = static_cast<std::uint16_t>(year);
+    model.month = static_cast<std::uint16_t>(month);
+    rebuildMonthView();
+}
+
+void TForm1::btnprevClick() {
+    if (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier) showMonth(model.year - 1, model.month);
+    else if (model.month == 1) showMonth(model.year - 1, 12);
+    else showMonth(model.year, model.month - 1);
+}
+
+void TForm1::btnnextClick() {
+    if (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier) showMonth(model.year + 1, model.month);
+    else if (model.month == 12) showMonth(model.year + 1, 1);
+    else showMonth(model.year, model.month + 1);
+}
+
+void TForm1::mnuthismonClick() { showMonth(model.todayYear, model.todayMonth); }
+
+void TForm1::dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers) {
+    if (button == Qt::RightButton) return;
+    const int row = dg1->row();
+    const int col = dg1->col();
+    if (row == 0 || row % 2 == 1) {
+        hideEditor();
+        dg1->viewport()->update();
+        return;
+    }
+    model.clearSelection();
+    model.focusCol = static_cast<std::uint16_t>(col);
+    model.focusRow = static_cast<std::uint16_t>(row);
+    openEditor();
+}
+
+void TForm1::dg1TopLeftChanged() {
+    if (closing || !editorShown()) return;
+    const int row = model.focusRow, col = model.focusCol;
+    const bool rowShown = row >= dg1->topRow() && row < dg1->topRow() + dg1->visibleRowCount();
+    const bool colShown = col >= dg1->leftCol() && col < dg1->leftCol() + dg1->visibleColCount();
+    if (rowShown && colShown) placeEditor(col, row);
+    else hideEditor();
+}
+
+void TForm1::mnufocusClick() {
+    mnufocus->setChecked(!settings.focusFrame);
+    settings.focusFrame = mnufocus->isChecked();
+    if (auto error = settingsFile_.writeFocusFrame(settings.focusFrame))
+        env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *error);
+    if (settings.focusFrame) dg1->setCurrentCell(model.focusCol, model.focusRow);
+    dg1->viewport()->update();
+}
+
+void TForm1::mnutoolbarClick() {
+    const bool show = !ToolBar1->isVisible();
+    ToolBar1->setVisible(show);
+    mnutoolbar->setChecked(show);
+    settings.toolbar = show;
+    if (auto error = settingsFile_.writeToolbar(show)) env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *error);
+    const int shift = show ? kToolBarHeight : -kToolBarHeight;
+    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(btnprev), static_cast<QWidget*>(btnnext)})
+        w->move(w->x(), w->y() + shift);
+    gridTop_ += shift;
+    dg1->move(0, gridTop_);
+    fitWindowHeight();
+}
+
+void TForm1::eClick() { close(); }
+
+// Saving, remembering where the window was, and the optional deletion of
+// old month files.
+bool TForm1::FormCloseQuery() {
+    if (!saveBeforeLeaving()) return false;
+    closing = true;
+    if (auto error = settingsFile_.writeWindowPosition(y(), x()))
+        env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *error);
+    if (settings.deleteOldFiles)
+        deleteExpiredMemoFiles(*env_.files, *env_.dialogs, *env_.clock, env_.programDir, settings.keepMonths);
+    return true;
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (closing || FormCloseQuery()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+}  // namespace kelmora

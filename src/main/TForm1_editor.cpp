@@ -1,0 +1,202 @@
+// The in-cell editor: laid over the focus cell, it writes every change
+// straight into the month and grows the memo row with the text.
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTextCursor>
+
+#include "CanvasEdit/TCanvasEdit.h"
+#include "main/TForm1.h"
+#include "main/cp932.h"
+#include "platform/colours.h"
+#include "platform/owner_draw_grid.h"
+#include "platform/qt_text.h"
+#include "platform/text_layout.h"
+
+namespace kelmora {
+namespace {
+
+constexpr std::size_t kLongestMemo = 65535;  // bytes a memo file can hold for one day
+constexpr int kTextLeft = 4;                  // first character, from the cell's left edge
+constexpr int kTextTop = 3;
+
+QString withCrLf(const QString& text) {
+    QString out = MemoTextLayout::normalised(text);
+    out.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return out;
+}
+
+}  // namespace
+
+bool TForm1::editorShown() const { return memo1 && memo1->isVisible(); }
+
+int TForm1::memoTextPad() const {
+    if (!(settings.memo.font.style & StyleItalic)) return 0;
+    const int size = settings.memo.font.size;
+    return size <= 10 ? 4 : size <= 15 ? 5 : 7;
+}
+
+// The grid, the editor and the row measurement all break memo lines at
+// this width. An italic font keeps a little room at the right for its slant.
+int TForm1::memoTextWidth() const { return settings.memo.width - 5 - memoTextPad(); }
+
+int TForm1::memoLineHeight() const { return MemoTextLayout::lineHeight(bandFont(settings.memo.font)); }
+
+int TForm1::rowHeightForWeek(int week, int excludedCol) {
+    const QFont font = bandFont(settings.memo.font);
+    const int width = memoTextWidth();
+    const int lineHeight = memoLineHeight();
+    int result = settings.memo.height;
+    for (int col = 0; col < kColumns; ++col) {
+        if (col == excludedCol) continue;
+        const int lines = MemoTextLayout::lineCount(toQString(model.memos[col][week].text), font, width);
+        result = std::max(result, lines * lineHeight + 6);
+    }
+    return result;
+}
+
+void TForm1::editorColours(int col, int row) {
+    const int week = MonthModel::weekOfRow(row);
+    const Tdaycell& day = model.cells[col][week];
+    const Tmemocell& memo = model.memos[col][week];
+    Colour back, text;
+    if (day.holiday) {
+        back = settings.memo.bkcolor1;
+        text = settings.memo.font.colour1;
+    } else if (day.day != 0) {
+        back = settings.memo.bkcolor2;
+        text = settings.memo.font.colour2;
+    } else {
+        back = settings.memo.bkrinsetu;
+        text = settings.memo.font.colour3;
+    }
+    if (memo.hasBackColor) back = memo.backColor;
+    if (memo.hasFontColor) text = memo.fontColor;
+    QPalette palette = memo1->palette();
+    palette.setColor(QPalette::Base, toQColor(back));
+    palette.setColor(QPalette::Text, toQColor(text));
+    memo1->setPalette(palette);
+}
+
+void TForm1::openEditor() {
+    const int col = model.focusCol, row = model.focusRow;
+    const int week = MonthModel::weekOfRow(row);
+    model.dirty = true;  // opening counts as a change: the month is saved at the next idle moment
+    editorColours(col, row);
+    otherHeight_ = rowHeightForWeek(week, col);
+    memo1->setFont(bandFont(settings.memo.font));
+    memo1->setTextMargins(kTextLeft, kTextTop, settings.memo.width + 1 - kTextLeft - memoTextWidth());
+    memo1->setPlainText(MemoTextLayout::normalised(toQString(model.memos[col][week].text)));
+    placeEditor(col, row);
+    dg1->viewport()->update();
+    memo1->show();
+    memo1->raise();
+    memo1->update();
+    QTextCursor cursor = memo1->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    memo1->setTextCursor(cursor);
+    memo1->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::placeEditor(int col, int row) {
+    const QRect cell = dg1->cellRect(col, row);
+    if (cell.isEmpty()) return;
+    const QPoint topLeft = dg1->viewport()->mapTo(client_, cell.topLeft());
+    memo1->setGeometry(topLeft.x(), topLeft.y(), cell.width() + 1, cell.height() + 1);
+    if (editorShown()) memo1->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::hideEditor() {
+    memo1->hide();
+    dg1->viewport()->update();
+}
+
+void TForm1::restoreEditorText(const QString& text) {
+    restoringText_ = true;
+    memo1->setPlainText(MemoTextLayout::normalised(text));
+    QTextCursor cursor = memo1->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    memo1->setTextCursor(cursor);
+    restoringText_ = false;
+}
+
+void TForm1::memo1Change() {
+    if (!editorShown() || restoringText_) return;
+    const int col = model.focusCol, row = model.focusRow;
+    Tmemocell& memo = model.memos[col][MonthModel::weekOfRow(row)];
+    const std::string old = memo.text;
+
+    // What the cell shows is what the file keeps: a character the file's
+    // code page cannot hold is refused at once.
+    QString bad;
+    std::optional<std::string> bytes = toCp932(withCrLf(memo1->toPlainText()), &bad);
+    if (!bytes) {
+        restoreEditorText(toQString(old));
+        env_.dialogs->inform(cp932::literal("この文字はメモに使えません：") + cp932Of(QString(bad).replace(QChar(0xFFFD), QChar('?'))));
+        return;
+    }
+    if (bytes->size() > kLongestMemo) {
+        restoreEditorText(toQString(old));
+        env_.dialogs->inform(cp932::literal("メモ欄が一杯です。\r\nこれ以上入力できません"));
+        return;
+    }
+    model.dirty = true;
+    memo.text = *bytes;
+
+    const int need = memo1->lineCount() * memoLineHeight() + 6;
+    if (need > otherHeight_) {
+        if (need != dg1->rowHeight(row)) {
+            if (dg1->row() == dg1->topRow() &&
+                dg1->rowHeight(0) + need + dg1->defaultRowHeight() > dg1->height()) {
+                env_.dialogs->inform(cp932::literal("メモ欄が一杯です。\r\nこれ以上入力できません"));
+                memo.text = old;
+                restoreEditorText(toQString(old));
+            } else {
+                dg1->setRowHeight(row, need);
+            }
+            fitWindowHeight();
+            reselectFocusCell();
+        }
+    } else {
+        dg1->setRowHeight(row, otherHeight_);
+    }
+    placeEditor(col, row);
+    if (memo.arrow != NoArrow) memo1->update();
+}
+
+bool TForm1::memo1KeyDown(QKeyEvent* event) {
+    if (event->key() == Qt::Key_A && event->modifiers() == Qt::ControlModifier) {
+        memo1->selectAll();
+        return true;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        hideEditor();
+        return true;
+    }
+    return false;
+}
+
+// The focus cell's arrow, drawn over the text at the first line's height.
+void TForm1::memo1Paint(QPainter& p) {
+    const Tmemocell& memo = model.memos[model.focusCol][MonthModel::weekOfRow(model.focusRow)];
+    if (memo.arrow == NoArrow) return;
+    p.setPen(QPen(toQColor(settings.arrowColour), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const int h = fontRowHeight(settings.memo.font.size) / 2 - 1;
+    const int W = memo1->width();
+    switch (memo.arrow) {
+        case ArrowStart:
+            p.drawPolyline(QPolygon({{W, h}, {5, h}, {15, 3}}));
+            p.drawLine(5, h, 15, 2 * h - 3);
+            break;
+        case ArrowThrough:
+            p.drawLine(W, h, 0, h);
+            break;
+        case ArrowEnd:
+            p.drawPolyline(QPolygon({{0, h}, {W - 5, h}, {W - 15, 3}}));
+            p.drawLine(W - 5, h, W - 15, 2 * h - 3);
+            break;
+        default: break;
+    }
+}
+
+}  // namespace kelmora

@@ -1,0 +1,70 @@
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/colours.h"
+#include "platform/qt_text.h"
+
+namespace kelmora {
+
+Answer MessageBoxDialogs::ask(MessageIcon icon, Buttons buttons, const std::string& text) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(QStringLiteral("Kelmora"));
+    box.setText(toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    switch (icon) {
+        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case MessageIcon::Error: box.setIcon(QMessageBox::Critical); break;
+        case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+    }
+    struct Choice {
+        const char* caption;
+        QMessageBox::ButtonRole role;
+        Answer answer;
+    };
+    auto add = [&](std::initializer_list<Choice> choices) {
+        QPushButton* first = nullptr;
+        for (const Choice& c : choices) {
+            QPushButton* b = box.addButton(QString::fromUtf8(c.caption), c.role);
+            b->setProperty("answer", static_cast<int>(c.answer));
+            if (!first) first = b;
+        }
+        box.setDefaultButton(first);
+    };
+    switch (buttons) {
+        case Buttons::Ok: add({{"OK", QMessageBox::AcceptRole, Answer::Ok}}); break;
+        case Buttons::OkCancel:
+            add({{"OK", QMessageBox::AcceptRole, Answer::Ok}, {"キャンセル", QMessageBox::RejectRole, Answer::Cancel}});
+            break;
+        case Buttons::YesNo:
+            add({{"はい(&Y)", QMessageBox::YesRole, Answer::Yes}, {"いいえ(&N)", QMessageBox::NoRole, Answer::No}});
+            break;
+        case Buttons::AbortRetry:
+            add({{"中止(&A)", QMessageBox::RejectRole, Answer::Abort},
+                 {"再試行(&R)", QMessageBox::AcceptRole, Answer::Retry}});
+            break;
+    }
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    if (!clicked) {  // closed by the close box or Escape
+        switch (buttons) {
+            case Buttons::Ok: return Answer::Ok;
+            case Buttons::OkCancel: return Answer::Cancel;
+            case Buttons::YesNo: return Answer::No;
+            case Buttons::AbortRetry: return Answer::Abort;
+        }
+    }
+    return static_cast<Answer>(clicked->property("answer").toInt());
+}
+
+std::optional<Colour> MessageBoxDialogs::pickColour() {
+    QColor chosen = QColorDialog::getColor(toQColor(lastColour_), parent_);
+    if (!chosen.isValid()) return std::nullopt;
+    lastColour_ = fromQColor(chosen);
+    return lastColour_;
+}
+
+}  // namespace kelmora

@@ -1,0 +1,35 @@
+#pragma once
+// Every message box and picker of the windows goes through this, so tests
+// answer them by script.
+
+#include <QString>
+#include <optional>
+
+#include "main/colour.h"
+#include "main/prompts.h"
+
+class QWidget;
+
+namespace kelmora {
+
+class Dialogs : public Prompts {
+public:
+    // The colour picker; nothing when cancelled. It opens on the colour
+    // confirmed last.
+    virtual std::optional<Colour> pickColour() = 0;
+};
+
+// The real boxes, with Japanese button captions.
+class MessageBoxDialogs : public Dialogs {
+public:
+    explicit MessageBoxDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+    Answer ask(MessageIcon icon, Buttons buttons, const std::string& text) override;
+    std::optional<Colour> pickColour() override;
+
+private:
+    QWidget* parent_;
+    Colour lastColour_ = 0;
+};
+
+}  // namespace kelmora

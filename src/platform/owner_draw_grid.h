@@ -1,0 +1,104 @@
+#pragma once
+// A grid whose cells its owner paints: one fixed header row that stays while
+// the rest scrolls row by row, rows of their own heights (resizable by
+// dragging a row's lower border), a current cell, 1-pixel lines.
+
+#include <QAbstractScrollArea>
+#include <functional>
+#include <vector>
+
+namespace kelmora {
+
+class OwnerDrawGrid : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    static constexpr int kLineWidth = 1;
+    static constexpr int kFixedRows = 1;
+
+    explicit OwnerDrawGrid(QWidget* parent = nullptr);
+
+    // Paints one cell completely; the rectangle is in viewport coordinates.
+    std::function<void(QPainter&, int col, int row, const QRect&)> onDrawCell;
+
+    void setColCount(int count);
+    int colCount() const { return colCount_; }
+    void setRowCount(int count);
+    int rowCount() const { return static_cast<int>(rowHeights_.size()); }
+
+    void setDefaultColWidth(int width);
+    int defaultColWidth() const { return colWidth_; }
+    // Sets every row to the height; rows added later get it too.
+    void setDefaultRowHeight(int height);
+    int defaultRowHeight() const { return defaultRowHeight_; }
+    void setRowHeight(int row, int height);
+    int rowHeight(int row) const;
+
+    int col() const { return col_; }
+    int row() const { return row_; }
+    // Moves the current cell and scrolls it into view.
+    void setCurrentCell(int col, int row);
+    void setCol(int col) { setCurrentCell(col, row_); }
+    void setRow(int row) { setCurrentCell(col_, row); }
+
+    int topRow() const { return topRow_; }
+    void setTopRow(int row);
+    int leftCol() const { return leftCol_; }
+    void setLeftCol(int col);
+    // Scrollable rows and columns shown whole from topRow / leftCol on.
+    int visibleRowCount() const;
+    int visibleColCount() const;
+
+    // Viewport rectangle of a cell (right and bottom exclusive); empty when
+    // the cell is scrolled out of view.
+    QRect cellRect(int col, int row) const;
+    bool cellAt(const QPoint& viewportPos, int& col, int& row) const;
+
+    // Sum over all rows (or columns) of size + line: the client size that
+    // shows everything without scrolling.
+    int totalHeight() const;
+    int totalWidth() const;
+    int frameExtent() const { return 2 * frameWidth(); }
+
+    // Paints every cell into `painter` at full size, from row 0, as if
+    // nothing were scrolled (printing).
+    void paintAll(QPainter& painter);
+
+signals:
+    void topLeftChanged();
+    // After the grid has handled a press (a left press has moved the current
+    // cell to the pressed cell of a scrollable row).
+    void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos);
+    void rowResized(int row);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    int rowTop(int row) const;   // viewport y of a shown row, or -1
+    int colLeft(int col) const;  // viewport x of a shown column, or -1
+    int maxTopRow() const;
+    int maxLeftCol() const;
+    int borderRowAt(int y) const;  // row whose lower border is under y, or -1
+    void updateScrollBars();
+    void paintCells(QPainter& painter, int firstRow, int firstCol, int originY, bool fixedRowToo);
+
+    int colCount_ = 0;
+    int colWidth_ = 64;
+    int defaultRowHeight_ = 24;
+    std::vector<int> rowHeights_;
+    int col_ = 0;
+    int row_ = kFixedRows;
+    int topRow_ = kFixedRows;
+    int leftCol_ = 0;
+    int resizingRow_ = -1;
+    int resizeGrabOffset_ = 0;
+    bool syncingScrollBars_ = false;
+};
+
+}  // namespace kelmora
