@@ -18,6 +18,7 @@ struct Tfontset {
     Colour colour1 = 0;       // text in holiday cells
     Colour colour2 = 0;       // text in weekday cells
     Colour colour3 = 0;       // text in adjacent-month cells (memo band only)
+    bool operator==(const Tfontset&) const = default;
 };
 
 // A band of day cells: the weekday header ("youbi") or the date rows ("day").
@@ -28,6 +29,7 @@ struct Tdayran {
     Tfontset font;
     std::int32_t textpos = 0;  // 0 left, 1 centre, 2 right
     bool holiname = false;     // show holiday names (date band only)
+    bool operator==(const Tdayran&) const = default;
 };
 
 // The memo rows ("memo").
@@ -38,6 +40,7 @@ struct Tmemoran {
     Colour bkcolor1 = 0;
     Colour bkcolor2 = 0;
     Tfontset font;
+    bool operator==(const Tmemoran&) const = default;
 };
 
 // The year/month title's font.
@@ -46,6 +49,7 @@ struct TitleFont {
     std::string name;
     Colour colour = 0;
     std::uint8_t style = 0;
+    bool operator==(const TitleFont&) const = default;
 };
 
 struct Settings {
@@ -77,6 +81,7 @@ struct Settings {
     std::int32_t printTop = 2;
     std::int32_t printLeft = 3;
     std::int32_t printRight = 3;
+    bool operator==(const Settings&) const = default;
 };
 
 // The settings of a calendar that has no settings file.

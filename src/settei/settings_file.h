@@ -1,0 +1,54 @@
+#pragma once
+// The settings file "kelmora.ini" beside the program: loading every setting
+// at start, and one writer for each group of keys that the calendar stores
+// at its own moment. A writer stops at the first key the platform refuses
+// and returns the error text "<path> に書き込めません" (CP932) for the caller
+// to show; the keys written before it stay in the file.
+
+#include <optional>
+#include <string>
+
+#include "main/file_system.h"
+#include "settei/profile_file.h"
+#include "settei/settings.h"
+
+namespace kelmora {
+
+using WriteError = std::optional<std::string>;
+
+class SettingsFile {
+public:
+    static constexpr const char* kFileName = "kelmora.ini";
+
+    // `programDir` ends in its separator.
+    SettingsFile(FileSystem& files, std::string programDir);
+
+    std::string path() const { return programDir_ + kFileName; }
+
+    // Every setting, each missing or unreadable key taking its default.
+    Settings load() const;
+
+    // The settings dialog's OK: tray residence, Monday start, title font,
+    // window colour, the three bands, today mark, weekly holidays, deletion.
+    [[nodiscard]] WriteError writeDialogKeys(const Settings& s);
+    // The conversion of the legacy settings file.
+    [[nodiscard]] WriteError writeMigratedKeys(const Settings& s);
+    [[nodiscard]] WriteError writeFocusFrame(bool on);
+    [[nodiscard]] WriteError writeToolbar(bool visible);
+    // On every close, before the expired files are cleaned up.
+    [[nodiscard]] WriteError writeWindowPosition(std::int32_t top, std::int32_t left);
+    // The date the shopping link was last used ("delfile"/"exe"), text as given.
+    [[nodiscard]] WriteError writeLinkDateStamp(const std::string& stamp);
+    [[nodiscard]] WriteError writePrintMargins(std::int32_t top, std::int32_t left, std::int32_t right);
+
+private:
+    ProfileFile profile() const;
+
+    FileSystem& files_;
+    std::string programDir_;
+};
+
+// "<path> に書き込めません" in CP932.
+std::string cannotWriteMessage(const std::string& path);
+
+}  // namespace kelmora
