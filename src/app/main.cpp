@@ -6,6 +6,7 @@
 #include "main/TForm1.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
+#include "platform/termination_signal.h"
 
 int main(int argc, char** argv) {
     // The window is laid out in pixels, as its settings give them.
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
 
     kelmora::TForm1 window(environment);
     dialogs.setParent(&window);
+    kelmora::closeOnTerminationSignal(&window, [&window] { window.close(); });
     window.show();
     return QApplication::exec();
 }

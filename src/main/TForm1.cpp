@@ -219,12 +219,14 @@ void TForm1::focusOnToday() {
     dg1->setCurrentCell(col, model.focusRow);
 }
 
-int TForm1::clientHeight() const { return client_->height(); }
-int TForm1::clientWidth() const { return client_->width(); }
+// The client area is the window below its menu bar; QMainWindow lays the
+// central widget out there only later, so sizes are computed, not read back.
+int TForm1::menuBarHeight() const { return menuBar()->sizeHint().height(); }
+int TForm1::clientHeight() const { return height() - menuBarHeight(); }
+int TForm1::clientWidth() const { return width(); }
 
 void TForm1::setClientSize(int width, int height) {
-    const int menu = menuBar()->isVisible() || !isVisible() ? menuBar()->sizeHint().height() : 0;
-    resize(width, height + menu);
+    resize(width, height + menuBarHeight());
     client_->resize(width, height);
 }
 
@@ -278,6 +280,15 @@ void TForm1::fitWindowWidth() {
             dg1->resize(clientWidth(), dg1->height());
         }
     }
+}
+
+// The window frame is known only once the window is on the screen: fit the
+// window to the work area again then.
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    fitWindowHeight();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

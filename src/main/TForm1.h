@@ -111,6 +111,7 @@ public:
     int memoTextWidth() const;               // the width memo lines are broken at
     int memoTextPad() const;                 // room an italic memo font keeps at the right
     int clientHeight() const;
+    int menuBarHeight() const;
     int clientWidth() const;
     int gridTop() const { return gridTop_; }
 
@@ -120,6 +121,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();
@@ -156,6 +158,7 @@ private:
     int gridTop_ = 0;
     int otherHeight_ = 0;
     bool restoringText_ = false;
+    bool shownOnce_ = false;
 };
 
 }  // namespace kelmora

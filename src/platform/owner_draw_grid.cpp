@@ -70,8 +70,17 @@ int OwnerDrawGrid::totalHeight() const {
 
 int OwnerDrawGrid::totalWidth() const { return colCount_ * (colWidth_ + kLineWidth); }
 
+QSize OwnerDrawGrid::settledViewportSize() const {
+    const int w = width() - 2 * frameWidth(), h = height() - 2 * frameWidth();
+    const int barW = verticalScrollBar()->sizeHint().width(), barH = horizontalScrollBar()->sizeHint().height();
+    bool needV = totalHeight() > h;
+    bool needH = totalWidth() > w - (needV ? barW : 0);
+    if (needH && !needV) needV = totalHeight() > h - barH;
+    return QSize(w - (needV ? barW : 0), h - (needH ? barH : 0));
+}
+
 int OwnerDrawGrid::maxTopRow() const {
-    int room = viewport()->height() - (rowHeight(0) + kLineWidth);
+    int room = settledViewportSize().height() - (rowHeight(0) + kLineWidth);
     int top = rowCount();
     while (top > kFixedRows && room >= rowHeight(top - 1) + kLineWidth) {
         room -= rowHeight(top - 1) + kLineWidth;
@@ -81,7 +90,7 @@ int OwnerDrawGrid::maxTopRow() const {
 }
 
 int OwnerDrawGrid::maxLeftCol() const {
-    int room = viewport()->width();
+    int room = settledViewportSize().width();
     int left = colCount_;
     while (left > 0 && room >= colWidth_ + kLineWidth) {
         room -= colWidth_ + kLineWidth;

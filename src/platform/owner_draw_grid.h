@@ -82,6 +82,9 @@ protected:
 private:
     int rowTop(int row) const;   // viewport y of a shown row, or -1
     int colLeft(int col) const;  // viewport x of a shown column, or -1
+    // The viewport the scroll bars will leave: a bar shows only when the
+    // cells do not fit without it.
+    QSize settledViewportSize() const;
     int maxTopRow() const;
     int maxLeftCol() const;
     int borderRowAt(int y) const;  // row whose lower border is under y, or -1

@@ -1,0 +1,326 @@
+// The calendar window on the offscreen platform: start, sizing, the editor,
+// saving and what the grid paints.
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QTest>
+#include <fstream>
+
+#include "CanvasEdit/TCanvasEdit.h"
+#include "main/cp932.h"
+#include "platform/colours.h"
+#include "platform/owner_draw_grid.h"
+#include "platform/text_layout.h"
+#include "window_fixture.h"
+
+namespace kelmora {
+namespace {
+
+using uitest::WindowHarness;
+
+QPoint centreOf(TForm1& w, int col, int row) { return w.dg1->cellRect(col, row).center(); }
+
+void clickCell(TForm1& w, int col, int row, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::mouseClick(w.dg1->viewport(), Qt::LeftButton, mods, centreOf(w, col, row));
+    QApplication::processEvents();
+}
+
+// The cell of a day of the shown month: (column, memo row).
+std::pair<int, int> memoCellOfDay(const TForm1& w, int day) {
+    int col = 0, week = 0;
+    w.model.cellOfDay(day, col, week);
+    return {col, MonthModel::memoRow(week)};
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(MainWindow, StartsOnTodayWithFiveOrSixWeeks) {
+    struct Case {
+        Date today;
+        int rows;
+    };
+    for (Case c : {Case{{2026, 12, 10}, 11}, Case{{2026, 8, 3}, 13}}) {
+        WindowHarness h(c.today);
+        TForm1& w = h.open();
+        EXPECT_EQ(w.dg1->rowCount(), c.rows);
+        EXPECT_EQ(w.model.year, c.today.year);
+        EXPECT_EQ(w.model.month, c.today.month);
+        auto [col, row] = memoCellOfDay(w, c.today.day);
+        EXPECT_EQ(w.model.focusCol, col);
+        EXPECT_EQ(w.model.focusRow, row);
+        EXPECT_EQ(w.Label1->text().toStdString(), std::to_string(c.today.year) + "年" + std::to_string(c.today.month) + "月");
+        // The whole grid shows without scrolling.
+        EXPECT_EQ(w.dg1->viewport()->height(), w.dg1->totalHeight());
+        EXPECT_EQ(w.dg1->visibleRowCount(), c.rows - 1);
+        EXPECT_FALSE(w.dg1->verticalScrollBar()->isVisible());
+        EXPECT_EQ(w.dg1->leftCol(), 0);
+        EXPECT_EQ(w.clientHeight(), w.gridTop() + w.dg1->height());
+    }
+}
+
+TEST(MainWindow, SixWeeksMakeATallerWindow) {
+    WindowHarness five(Date{2026, 12, 10}), six(Date{2026, 8, 3});
+    const int fiveHeight = five.open().height();
+    const int sixHeight = six.open().height();
+    // One more date row and one more memo row, each with its line.
+    EXPECT_EQ(sixHeight - fiveHeight, (six.window->fontRowHeight(9) + 1) + (60 + 1));
+}
+
+TEST(MainWindow, SmallWorkAreaClampsTheWindowAndTheGridScrolls) {
+    WindowHarness h(Date{2026, 8, 3}, QRect(0, 0, 500, 400));
+    TForm1& w = h.open();
+    EXPECT_LE(w.frameGeometry().bottom(), 399);
+    EXPECT_LE(w.frameGeometry().right(), 499);
+    EXPECT_EQ(w.frameGeometry().left(), 0);
+    EXPECT_EQ(w.frameGeometry().top(), 0);
+    EXPECT_LT(w.dg1->visibleRowCount(), w.dg1->rowCount() - 1);
+    // Scrolling moves whole rows; the header stays.
+    const int top = w.dg1->topRow();
+    w.dg1->verticalScrollBar()->setValue(w.dg1->verticalScrollBar()->value() + 1);
+    EXPECT_EQ(w.dg1->topRow(), top + 1);
+    EXPECT_EQ(w.dg1->cellRect(0, 0).top(), 0);
+}
+
+TEST(MainWindow, TypingGrowsTheRowAndRestartFindsTheText) {
+    WindowHarness h(Date{2026, 12, 10});
+    {
+        TForm1& w = h.open();
+        auto [col, row] = memoCellOfDay(w, 16);
+        clickCell(w, col, row);
+        ASSERT_TRUE(w.editorShown());
+        EXPECT_EQ(w.memo1->geometry().size(), QSize(w.dg1->defaultColWidth() + 1, w.dg1->rowHeight(row) + 1));
+        const int before = w.dg1->rowHeight(row);
+        const int windowBefore = w.height();
+        uitest::commitText(w.memo1, QStringLiteral("打ち合わせ"));
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(w.memo1, Qt::Key_Return);
+            uitest::commitText(w.memo1, QStringLiteral("行") + QString::number(i));
+        }
+        QApplication::processEvents();
+        const int lines = 7;
+        EXPECT_EQ(w.dg1->rowHeight(row), lines * w.memoLineHeight() + 6);
+        EXPECT_GT(w.dg1->rowHeight(row), before);
+        EXPECT_GT(w.height(), windowBefore);
+        const std::string expected = "打ち合わせ\r\n行0\r\n行1\r\n行2\r\n行3\r\n行4\r\n行5";
+        EXPECT_EQ(cp932::toUtf8(w.model.memos[col][MonthModel::weekOfRow(row)].text), expected);
+        h.close();
+    }
+    ASSERT_TRUE(std::filesystem::exists(h.folder.file("202612.wmd")));
+    TForm1& again = h.open();
+    auto [col, row] = memoCellOfDay(again, 16);
+    EXPECT_EQ(cp932::toUtf8(again.model.memos[col][MonthModel::weekOfRow(row)].text),
+              "打ち合わせ\r\n行0\r\n行1\r\n行2\r\n行3\r\n行4\r\n行5");
+    EXPECT_EQ(again.dg1->rowHeight(row), 7 * again.memoLineHeight() + 6);
+}
+
+TEST(MainWindow, FullCellRefusesMoreLinesAndPutsTheTextBack) {
+    WindowHarness h(Date{2026, 12, 10}, QRect(0, 0, 1280, 500));
+    TForm1& w = h.open();
+    auto [col, row] = memoCellOfDay(w, 2);  // first week: the row is the top row
+    clickCell(w, col, row);
+    Tmemocell& memo = w.model.memos[col][MonthModel::weekOfRow(row)];
+    std::string beforeRefusedKey;
+    for (int i = 0; i < 60 && h.dialogs.messages.empty(); ++i) {
+        beforeRefusedKey = memo.text;
+        QTest::keyClick(w.memo1, Qt::Key_Return);
+        QApplication::processEvents();
+        if (!h.dialogs.messages.empty()) break;
+        beforeRefusedKey = memo.text;
+        QTest::keyClicks(w.memo1, QString::number(i % 10));
+        QApplication::processEvents();
+    }
+    ASSERT_FALSE(h.dialogs.messages.empty()) << "the cell never filled up";
+    EXPECT_EQ(h.dialogs.messages.front(), "メモ欄が一杯です。\r\nこれ以上入力できません");
+    EXPECT_EQ(memo.text, beforeRefusedKey);
+    EXPECT_EQ(MemoTextLayout::normalised(w.memo1->toPlainText()), MemoTextLayout::normalised(toQString(memo.text)));
+    // The row is as tall as the grid allows, and the window stays in the work area.
+    EXPECT_LE(w.dg1->rowHeight(0) + w.dg1->rowHeight(row) + w.dg1->defaultRowHeight(), w.dg1->height());
+    EXPECT_LE(w.frameGeometry().bottom(), 499);
+}
+
+TEST(MainWindow, OpeningTheEditorWithoutTypingStillSavesAtTheNextIdleMoment) {
+    WindowHarness h(Date{2026, 12, 10});
+    TForm1& w = h.open();
+    // A month file must exist for an empty month to be written again.
+    std::ofstream(h.folder.file("202612.wmd"), std::ios::binary) << std::string("\xF0\x00\x00\x00", 4);
+    auto [col, row] = memoCellOfDay(w, 5);
+    clickCell(w, col, row);
+    QTest::keyClick(w.memo1, Qt::Key_Escape);
+    EXPECT_FALSE(w.editorShown());
+    EXPECT_TRUE(w.model.dirty);
+    w.PseudoApp1Idle();
+    EXPECT_FALSE(w.model.dirty);
+    EXPECT_GT(fileBytes(h.folder.file("202612.wmd")).size(), 4u);
+}
+
+TEST(MainWindow, CharactersOutsideTheCodePageAreRefusedAtOnce) {
+    WindowHarness h(Date{2026, 12, 10});
+    TForm1& w = h.open();
+    auto [col, row] = memoCellOfDay(w, 7);
+    clickCell(w, col, row);
+    uitest::commitText(w.memo1, QStringLiteral("会議"));
+    uitest::commitText(w.memo1, QStringLiteral("😀"));
+    QApplication::processEvents();
+    ASSERT_EQ(h.dialogs.messages.size(), 1u);
+    EXPECT_TRUE(h.dialogs.messages[0].find("😀") == std::string::npos);  // the box names it without breaking
+    EXPECT_EQ(w.memo1->toPlainText(), QStringLiteral("会議"));
+    // The wave dash of Linux input methods is stored as the CP932 one.
+    uitest::commitText(w.memo1, QStringLiteral("10時〜"));
+    const std::string stored = w.model.memos[col][MonthModel::weekOfRow(row)].text;
+    EXPECT_EQ(stored, cp932::literal("会議10時") + "\x81\x60");
+}
+
+TEST(MainWindow, EditorBreaksLinesAsTheGridAndTheMeasurementDo) {
+    for (std::uint8_t style : {std::uint8_t{0}, std::uint8_t{StyleItalic}}) {
+        WindowHarness h(Date{2026, 12, 10});
+        // The memo font comes from the settings file.
+        std::ofstream(h.folder.file("kelmora.ini"), std::ios::binary)
+            << "[memo]\r\nstyleitalic=" << (style ? 1 : 0) << "\r\nfontsize=12\r\n";
+        TForm1& w = h.open();
+        ASSERT_EQ(w.settings.memo.font.style, style);
+        auto [col, row] = memoCellOfDay(w, 9);
+        clickCell(w, col, row);
+        EXPECT_EQ(w.memo1->textWidth(), w.memoTextWidth());
+        for (const char* text : {"今日は朝から夕方まで打ち合わせが続きます", "Supercalifragilisticexpialidocious",
+                                 "word wrap at the boundary of words", "一行\r\n\r\n三行目\r\n"}) {
+            w.memo1->setPlainText(MemoTextLayout::normalised(QString::fromUtf8(text)));
+            QApplication::processEvents();
+            const QFont font = w.memo1->font();
+            EXPECT_EQ(w.memo1->lineCount(),
+                      MemoTextLayout::lineCount(QString::fromUtf8(text), font, w.memoTextWidth()))
+                << text << " italic " << int(style);
+        }
+    }
+}
+
+class FailingFiles : public RealFileSystem {
+public:
+    WriteStatus replaceFile(const std::string& path, std::string_view bytes) override {
+        if (path.ends_with(".wmd")) {
+            ++monthWrites;
+            return WriteStatus::CannotCreate;
+        }
+        return RealFileSystem::replaceFile(path, bytes);
+    }
+    int monthWrites = 0;
+};
+
+TEST(MainWindow, AFailingIdleSaveReportsOnceAndTheMonthChangeTriesAgain) {
+    FailingFiles files;
+    FixedClock clock(Date{2026, 12, 10});
+    uitest::ScriptedDialogs dialogs;
+    uitest::TempFolder folder;
+    WindowEnvironment env{folder.dir(), &clock, &dialogs, &files, QRect(0, 0, 1280, 1000)};
+    TForm1 w(env);
+    w.show();
+    auto [col, row] = memoCellOfDay(w, 4);
+    clickCell(w, col, row);
+    QTest::keyClicks(w.memo1, QStringLiteral("x"));
+    for (int i = 0; i < 5; ++i) w.PseudoApp1Idle();
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(files.monthWrites, 1);
+    EXPECT_TRUE(w.model.dirty);
+    // Leaving the month tries again, and the month stays when it fails.
+    w.btnnextClick();
+    EXPECT_EQ(files.monthWrites, 2);
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(w.model.month, 12);
+    EXPECT_EQ(w.model.memos[col][MonthModel::weekOfRow(row)].text, "x");
+}
+
+TEST(MainWindow, MonthButtonsChangeTheMonthAndSaveTheOldOne) {
+    WindowHarness h(Date{2026, 12, 10});
+    TForm1& w = h.open();
+    auto [col, row] = memoCellOfDay(w, 24);
+    clickCell(w, col, row);
+    uitest::commitText(w.memo1, QStringLiteral("イブ"));
+    w.btnnextClick();
+    EXPECT_EQ(w.model.year, 2027);
+    EXPECT_EQ(w.model.month, 1);
+    EXPECT_FALSE(w.editorShown());
+    EXPECT_TRUE(std::filesystem::exists(h.folder.file("202612.wmd")));
+    w.btnprevClick();
+    w.btnprevClick();
+    EXPECT_EQ(w.model.month, 11);
+    w.mnuthismonClick();
+    EXPECT_EQ(w.model.month, 12);
+    EXPECT_EQ(cp932::toUtf8(w.model.memos[col][MonthModel::weekOfRow(row)].text), "イブ");
+}
+
+// --- what the grid paints ---------------------------------------------------
+
+QColor pixel(TForm1& w, int col, int row, QPoint offset) {
+    const QImage image = w.dg1->viewport()->grab().toImage();
+    return image.pixelColor(w.dg1->cellRect(col, row).topLeft() + offset);
+}
+
+TEST(GridPainting, DefaultColours) {
+    WindowHarness h(Date{2026, 12, 10});
+    TForm1& w = h.open();
+    w.hideEditor();
+    const QPoint inside(50, 2);  // clear of text and marks
+    EXPECT_EQ(pixel(w, 0, 0, QPoint(2, 2)), QColor(255, 0, 0));      // Sunday header
+    EXPECT_EQ(pixel(w, 1, 0, QPoint(2, 2)), QColor(0, 128, 128));    // weekday header
+    EXPECT_EQ(pixel(w, 0, 1, QPoint(90, 2)), QColor(128, 128, 128));  // before the 1st (a Tuesday)
+    EXPECT_EQ(pixel(w, 0, 3, QPoint(90, 2)), QColor(255, 128, 128));  // Sunday the 6th
+    EXPECT_EQ(pixel(w, 1, 3, QPoint(90, 2)), QColor(128, 255, 128));  // Monday the 7th
+    EXPECT_EQ(pixel(w, 1, 4, inside), QColor(255, 255, 255));         // memo cell
+    // Today's mark: the ellipse's left end sits in the middle of the left edge.
+    auto [col, row] = memoCellOfDay(w, 10);
+    const QRect today = w.dg1->cellRect(col, row - 1);
+    const QImage image = w.dg1->viewport()->grab().toImage();
+    EXPECT_EQ(image.pixelColor(today.left() + 1, today.center().y()), QColor(0, 0, 255));
+}
+
+TEST(GridPainting, SubstituteHolidayNameSitsOppositeTheNumber) {
+    WindowHarness h(Date{2024, 9, 10});  // Monday 23 September 2024 is a substitute holiday
+    TForm1& w = h.open();
+    w.hideEditor();
+    auto [col, row] = memoCellOfDay(w, 23);
+    const QRect date = w.dg1->cellRect(col, row - 1);
+    const QImage image = w.dg1->viewport()->grab().toImage();
+    auto inkIn = [&](int x0, int x1) {
+        int ink = 0;
+        for (int y = date.top(); y < date.bottom(); ++y)
+            for (int x = x0; x < x1; ++x)
+                if (image.pixelColor(x, y).lightness() < 100) ++ink;
+        return ink;
+    };
+    EXPECT_GT(inkIn(date.left() + 5, date.left() + 25), 0);     // "23" at the left
+    EXPECT_GT(inkIn(date.right() - 45, date.right() - 3), 0);   // "振替休日" at the right
+    EXPECT_EQ(inkIn(date.left() + 30, date.left() + 48), 0);    // nothing between
+    EXPECT_EQ(pixel(w, col, row - 1, QPoint(28, 2)), QColor(255, 128, 128));
+}
+
+TEST(GridPainting, SelectionFocusFrameAndArrow) {
+    WindowHarness h(Date{2026, 12, 10});
+    TForm1& w = h.open();
+    w.hideEditor();
+    auto [col, row] = memoCellOfDay(w, 10);
+    const int week = MonthModel::weekOfRow(row);
+    const QColor highlight = toQColor(kSystemHighlight);
+    w.model.memos[col][week].selected = 1;
+    w.model.memos[col][week].backColor = 0x00FF00;
+    w.model.memos[col][week].hasBackColor = 1;
+    w.dg1->viewport()->repaint();
+    EXPECT_EQ(pixel(w, col, row, QPoint(50, 30)), highlight);
+    // The frame would vanish on the highlight: it takes the contrast colour.
+    EXPECT_EQ(pixel(w, col, row, QPoint(1, 1)), toQColor(contrastColour(kSystemHighlight)));
+    // Without the selection the frame is the highlight colour.
+    w.model.memos[col][week].selected = 0;
+    w.model.memos[col + 1][week].arrow = ArrowThrough;
+    w.dg1->viewport()->repaint();
+    EXPECT_EQ(pixel(w, col, row, QPoint(1, 1)), highlight);
+    // An arrow runs at half the first line's height.
+    const int half = w.fontRowHeight(9) / 2;
+    EXPECT_EQ(pixel(w, col + 1, row, QPoint(50, half)), QColor(0, 128, 0));
+    EXPECT_EQ(pixel(w, col + 1, row, QPoint(50, half + 6)), QColor(255, 255, 255));
+}
+
+}  // namespace
+}  // namespace kelmora

@@ -1,0 +1,105 @@
+#pragma once
+// A calendar window against a temporary program folder, a fixed clock and
+// scripted answers to every box.
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QRect>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "main/TForm1.h"
+#include "main/clock.h"
+#include "main/file_system.h"
+#include "platform/dialogs.h"
+#include "platform/qt_text.h"
+
+namespace kelmora::uitest {
+
+// Answers boxes in order and remembers what they said (as UTF-8).
+class ScriptedDialogs : public Dialogs {
+public:
+    Answer ask(MessageIcon, Buttons buttons, const std::string& text) override {
+        messages.push_back(toQString(text).toStdString());
+        if (!answers.empty()) {
+            Answer a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        switch (buttons) {
+            case Buttons::Ok: return Answer::Ok;
+            case Buttons::OkCancel: return Answer::Ok;
+            case Buttons::YesNo: return Answer::Yes;
+            case Buttons::AbortRetry: return Answer::Abort;
+        }
+        return Answer::Ok;
+    }
+    std::optional<Colour> pickColour() override {
+        if (colours.empty()) return std::nullopt;
+        Colour c = colours.front();
+        colours.pop_front();
+        return c;
+    }
+    std::deque<Answer> answers;
+    std::deque<Colour> colours;
+    std::vector<std::string> messages;
+};
+
+// Text as an input method commits it (how Japanese reaches the editor).
+inline void commitText(QWidget* widget, const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(widget, &event);
+    QApplication::processEvents();
+}
+
+class TempFolder {
+public:
+    TempFolder() {
+        static int counter = 0;
+        path_ = std::filesystem::temp_directory_path() /
+                ("kelmora-ui-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    std::string dir() const { return path_.string() + "/"; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+struct WindowHarness {
+    explicit WindowHarness(Date today, QRect workArea = QRect(0, 0, 1280, 1000)) : clock(today), area(workArea) {}
+
+    TForm1& open() {
+        WindowEnvironment env;
+        env.programDir = folder.dir();
+        env.clock = &clock;
+        env.dialogs = &dialogs;
+        env.files = &files;
+        env.workArea = area;
+        window = std::make_unique<TForm1>(env);
+        window->show();
+        QApplication::processEvents();
+        return *window;
+    }
+    void close() {
+        if (window) window->close();
+        window.reset();
+        QApplication::processEvents();
+    }
+
+    TempFolder folder;
+    FixedClock clock;
+    QRect area;
+    ScriptedDialogs dialogs;
+    RealFileSystem files;
+    std::unique_ptr<TForm1> window;
+};
+
+}  // namespace kelmora::uitest
