@@ -61,7 +61,6 @@ public:
     std::string fileNameOf(const MonthModel& month) const;
 
 private:
-    SaveOutcome attemptSave(MonthModel& month, bool arrowToolBusy);
     bool moveUnreadableAside(const std::string& path);
     void recordFailure(const MonthModel& month);
 
