@@ -10,6 +10,7 @@ namespace kelmora::tool {
 using Args = std::vector<std::string>;
 
 int holidaysCommand(const Args& args);
+int monthCommand(const Args& args);
 
 // Whole decimal number, nothing else; false when `text` is not one.
 bool parseInt(const std::string& text, int& value);

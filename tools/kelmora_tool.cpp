@@ -24,7 +24,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: kelmora-tool COMMAND ...\n"
-    "  holidays FROM_YEAR TO_YEAR [--monday]   national holidays, one line a day\n";
+    "  holidays FROM_YEAR TO_YEAR [--monday]   national holidays, one line a day\n"
+    "  month DIR YEAR MONTH [--monday]         a month and its memo file in DIR, as JSON\n";
 
 }  // namespace
 
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     const Args args(argv + 2, argv + argc);
     if (command == "holidays") return holidaysCommand(args);
+    if (command == "month") return monthCommand(args);
     std::cerr << kUsage;
     return usageError("unknown command: " + command);
 }
