@@ -25,7 +25,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: kelmora-tool COMMAND ...\n"
     "  holidays FROM_YEAR TO_YEAR [--monday]   national holidays, one line a day\n"
-    "  settings DIR                            the settings the calendar in DIR starts with\n";
+    "  settings DIR                            the settings the calendar in DIR starts with\n"
+
+    "  month DIR YEAR MONTH [--monday]         a month and its memo file in DIR, as JSON\n";
 
 }  // namespace
 
@@ -39,6 +41,7 @@ int main(int argc, char** argv) {
     const Args args(argv + 2, argv + argc);
     if (command == "holidays") return holidaysCommand(args);
     if (command == "settings") return settingsCommand(args);
+    if (command == "month") return monthCommand(args);
     std::cerr << kUsage;
     return usageError("unknown command: " + command);
 }

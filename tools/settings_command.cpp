@@ -3,6 +3,7 @@
 // in the order the calendar reads them. When DIR holds the legacy settings
 // file, what its conversion yields; nothing is written or deleted.
 
+#include <filesystem>
 #include <iostream>
 
 #include "commands.h"
@@ -37,6 +38,11 @@ struct SettingPrinter {
 
 int settingsCommand(const Args& args) {
     if (args.size() != 1) return usageError("usage: settings DIR");
+    std::error_code ec;
+    if (!std::filesystem::is_directory(args[0], ec)) {
+        std::cerr << "kelmora-tool: not a folder: " << args[0] << '\n';
+        return 1;
+    }
     RealFileSystem files;
     const std::string dir = withTrailingSeparator(args[0]);
     LegacySettingsFile legacy(files, dir);

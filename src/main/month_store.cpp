@@ -1,5 +1,6 @@
 #include "main/month_store.h"
 
+#include <optional>
 #include <utility>
 
 #include "main/cp932.h"
@@ -57,14 +58,12 @@ std::string MonthStore::fileNameOf(const MonthModel& month) const {
     return monthFileName(programDir_, month.year, month.month);
 }
 
-SaveOutcome MonthStore::saveMonth(MonthModel& month, bool arrowToolBusy) { return attemptSave(month, arrowToolBusy); }
-
 SaveOutcome MonthStore::saveOnIdle(MonthModel& month, bool arrowToolBusy) {
     if (lastSaveFailed_ && month.dirty && contentKey(month) == failedContent_) return SaveOutcome::HeldAfterFailure;
-    return attemptSave(month, arrowToolBusy);
+    return saveMonth(month, arrowToolBusy);
 }
 
-SaveOutcome MonthStore::attemptSave(MonthModel& month, bool arrowToolBusy) {
+SaveOutcome MonthStore::saveMonth(MonthModel& month, bool arrowToolBusy) {
     if (!month.dirty) return SaveOutcome::NotDirty;
     const std::string path = fileNameOf(month);
     // No file is created for a month that never held anything.

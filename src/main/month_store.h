@@ -5,7 +5,7 @@
 // Failed saves: saveMonth returns CannotCreate (nothing asked; the caller
 // shows its general error, abandons the operation that asked for the save,
 // and `dirty` stays set) or Failed (a write error the user gave up on with
-// Abort). lastSaveFailed() stays true until a save succeeds. The save on idle
+// Abort; the month then counts as saved, as after a write). lastSaveFailed() stays true until a save succeeds. The save on idle
 // goes through saveOnIdle, which stays silent while the month is exactly as
 // it was when its save failed, so a lasting failure shows its error once per
 // change and not at every idle moment; explicit saves (month change, close,
@@ -25,12 +25,12 @@
 namespace kelmora {
 
 enum class SaveOutcome {
-    Written,         // the file holds the month
-    NotDirty,        // nothing changed since the last save
-    NothingToWrite,  // an empty month without a file: no file is created
+    Written,           // the file holds the month
+    NotDirty,          // nothing changed since the last save
+    NothingToWrite,    // an empty month without a file: no file is created
     HeldAfterFailure,  // saveOnIdle only: unchanged since its save failed
-    Failed,          // write error, the user chose Abort
-    CannotCreate,    // the file cannot be created; reported to the caller
+    Failed,            // write error, the user chose Abort
+    CannotCreate,      // the file cannot be created; reported to the caller
 };
 
 enum class LoadOutcome {
@@ -61,7 +61,6 @@ public:
     std::string fileNameOf(const MonthModel& month) const;
 
 private:
-    SaveOutcome attemptSave(MonthModel& month, bool arrowToolBusy);
     bool moveUnreadableAside(const std::string& path);
     void recordFailure(const MonthModel& month);
 
@@ -69,7 +68,7 @@ private:
     Prompts& prompts_;
     std::string programDir_;
     bool lastSaveFailed_ = false;
-    std::string failedContent_;  // what the failed save tried to write
+    std::string failedContent_;   // what the failed save tried to write
     std::string unreadableFile_;  // the shown month's file, when it failed to load
 };
 

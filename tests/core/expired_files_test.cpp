@@ -1,0 +1,134 @@
+#include "main/expired_files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "main/cp932.h"
+#include "memo_file_test_support.h"
+
+namespace kelmora {
+namespace {
+
+using testing::ScriptedPrompts;
+using testing::TempDir;
+
+// The real folder, listed in a fixed order (a directory lists in its own
+// order), with deletions that can be made to fail.
+class OrderedFileSystem : public RealFileSystem {
+public:
+    std::vector<std::string> order;
+    std::string undeletable;
+
+    std::vector<std::string> listFiles(const std::string& dir, const std::string& suffix) const override {
+        std::vector<std::string> names = RealFileSystem::listFiles(dir, suffix);
+        auto rank = [&](const std::string& name) { return std::find(order.begin(), order.end(), name) - order.begin(); };
+        std::sort(names.begin(), names.end(), [&](const auto& a, const auto& b) {
+            return rank(a) != rank(b) ? rank(a) < rank(b) : a < b;
+        });
+        return names;
+    }
+    bool removeFile(const std::string& path) override {
+        return path.ends_with("/" + undeletable) ? false : RealFileSystem::removeFile(path);
+    }
+};
+
+struct CleanupTest : ::testing::Test {
+    TempDir folder;
+    OrderedFileSystem files;
+    ScriptedPrompts prompts;
+
+    void create(std::initializer_list<const char*> names) {
+        for (const char* name : names) folder.write(name, "x");
+    }
+    CleanupOutcome cleanUp(Date today, int monthsBack) {
+        FixedClock clock(today);
+        return deleteExpiredMemoFiles(files, prompts, clock, folder.dir(), monthsBack);
+    }
+    std::string question(const char* yearMonth) {
+        return cp932::literal(yearMonth) +
+               cp932::literal("より前のメモデータファイルを全て削除します。\r\nよろしいですか？");
+    }
+};
+
+TEST(ExpiryCutOff, StepsBackWholeMonthsFromTheFirst) {
+    struct Case {
+        Date today;
+        int monthsBack;
+        Date cutOff;
+    } cases[] = {
+        {{2024, 5, 10}, 1, {2024, 4, 1}},  {{2024, 1, 31}, 0, {2024, 1, 1}},  {{2024, 1, 15}, 1, {2023, 12, 1}},
+        {{2024, 3, 1}, 11, {2023, 4, 1}},  {{2024, 5, 31}, 5, {2023, 12, 1}}, {{2024, 12, 31}, 11, {2024, 1, 1}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(expiryCutOff(c.today, c.monthsBack), c.cutOff) << c.today.year << "/" << c.today.month << " N " << c.monthsBack;
+}
+
+TEST(MonthOfFileName, TheFirstSixCharactersAreYearAndMonth) {
+    EXPECT_EQ(monthOfFileName("202404.wmd"), (Date{2024, 4, 1}));
+    EXPECT_EQ(monthOfFileName("199912.WMD"), (Date{1999, 12, 1}));
+    for (const char* name : {"memo.wmd", "202413.wmd", "202400.wmd", "2024.wmd", "20244.wmd", "0000 1.wmd", ".wmd"})
+        EXPECT_FALSE(monthOfFileName(name)) << name;
+}
+
+TEST_F(CleanupTest, ListsEveryRegularWmdFileAndNothingElse) {
+    create({"202404.wmd", "202405.WMD", "202404.wmd.unreadable", "202404.wmd.tmp", "kelmora.ini", "notes.txt"});
+    std::filesystem::create_directory(folder.file("202301.wmd"));
+    std::vector<std::string> names = listMemoFiles(files, folder.dir().substr(0, folder.dir().size() - 1));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"202404.wmd", "202405.WMD"}));
+}
+
+TEST_F(CleanupTest, TenthOfMayWithTwoMonthsKeepsAprilAndLater) {
+    create({"202312.wmd", "202402.wmd", "202403.wmd", "202404.wmd", "202405.wmd", "202406.wmd", "203001.wmd",
+            "202403.wmd.unreadable"});
+    files.undeletable = "202402.wmd";  // passed over silently
+    prompts.then(Answer::Yes);
+    EXPECT_EQ(cleanUp({2024, 5, 10}, 1), CleanupOutcome::Deleted);
+
+    ASSERT_EQ(prompts.asked.size(), 1u) << "one question per close";
+    EXPECT_EQ(prompts.asked[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(prompts.asked[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(prompts.asked[0].text, question("2024年4月"));
+    EXPECT_FALSE(folder.has("202312.wmd"));
+    EXPECT_FALSE(folder.has("202403.wmd"));
+    for (const char* kept : {"202402.wmd", "202404.wmd", "202405.wmd", "202406.wmd", "203001.wmd",
+                             "202403.wmd.unreadable"})
+        EXPECT_TRUE(folder.has(kept)) << kept;
+}
+
+TEST_F(CleanupTest, NextMonthSettingInJanuaryDeletesThePreviousYear) {
+    create({"202401.wmd", "202406.wmd", "202412.wmd", "202501.wmd", "202502.wmd"});
+    prompts.then(Answer::Yes);
+    EXPECT_EQ(cleanUp({2025, 1, 20}, 0), CleanupOutcome::Deleted);
+    EXPECT_EQ(prompts.asked.at(0).text, question("2025年1月"));
+    EXPECT_EQ(listMemoFiles(files, folder.dir()), (std::vector<std::string>{"202501.wmd", "202502.wmd"}));
+}
+
+TEST_F(CleanupTest, AsksOnlyWhenAFileIsExpiredAndNoDeletesNothing) {
+    create({"202405.wmd", "202406.wmd"});
+    EXPECT_EQ(cleanUp({2024, 5, 10}, 0), CleanupOutcome::NothingExpired);
+    EXPECT_TRUE(prompts.asked.empty());
+
+    create({"202401.wmd", "202402.wmd"});
+    prompts.then(Answer::No);
+    EXPECT_EQ(cleanUp({2024, 5, 10}, 0), CleanupOutcome::Refused);
+    EXPECT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(listMemoFiles(files, folder.dir()).size(), 4u);
+}
+
+TEST_F(CleanupTest, ANameThatIsNoMonthStopsTheCleanup) {
+    create({"202401.wmd", "memo.wmd", "202402.wmd"});
+    files.order = {"202401.wmd", "memo.wmd", "202402.wmd"};
+    prompts.then(Answer::Yes);
+    EXPECT_EQ(cleanUp({2024, 5, 10}, 1), CleanupOutcome::StoppedOnBadName);
+    ASSERT_EQ(prompts.asked.size(), 2u);
+    EXPECT_EQ(prompts.asked[1].text, cp932::literal("メモデータファイルが削除できません"));
+    EXPECT_FALSE(folder.has("202401.wmd"));
+    EXPECT_TRUE(folder.has("memo.wmd"));
+    EXPECT_TRUE(folder.has("202402.wmd")) << "files after the bad name are not looked at";
+}
+
+}  // namespace
+}  // namespace kelmora

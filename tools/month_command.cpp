@@ -1,0 +1,118 @@
+// kelmora-tool month DIR YEAR MONTH [--monday]: builds the month, loads its
+// memo file from DIR as the calendar does, and prints it as JSON (UTF-8).
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "commands.h"
+#include "main/cp932.h"
+#include "main/file_system.h"
+#include "main/month_store.h"
+#include "settei/settings.h"
+
+namespace kelmora::tool {
+namespace {
+
+// Answers every question with Abort (there is nobody to ask) and keeps the
+// last message for standard error.
+class AbortingPrompts : public Prompts {
+public:
+    Answer ask(MessageIcon, Buttons buttons, const std::string& text) override {
+        lastMessage = text;
+        return buttons == Buttons::AbortRetry ? Answer::Abort : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+    std::string lastMessage;
+};
+
+std::string jsonString(const std::string& cp932Text) {
+    std::string out = "\"";
+    for (char ch : cp932::toUtf8(cp932Text)) {
+        const auto byte = static_cast<unsigned char>(ch);
+        switch (ch) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\r': out += "\\r"; break;
+            case '\n': out += "\\n"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (byte < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+                    out += escaped;
+                } else {
+                    out += ch;
+                }
+        }
+    }
+    return out + "\"";
+}
+
+const char* flag(unsigned value) { return value ? "true" : "false"; }
+
+void printJson(const MonthModel& m) {
+    std::cout << "{\n  \"year\": " << m.year << ",\n  \"month\": " << m.month << ",\n  \"weekStart\": \""
+              << (m.mondayStart ? "monday" : "sunday") << "\",\n  \"weekRows\": " << m.weekRows
+              << ",\n  \"arrowDataLoaded\": " << flag(m.arrowDataLoaded) << ",\n  \"cells\": [\n";
+    for (int week = 1; week <= kWeeks; ++week) {
+        for (int col = 0; col < kColumns; ++col) {
+            const Tdaycell& cell = m.cells[col][week];
+            const Tmemocell& memo = m.memos[col][week];
+            const Tdaymark& mark = m.marks[col][week];
+            std::cout << "    {\"week\": " << week << ", \"column\": " << col << ", \"day\": " << cell.day
+                      << ", \"holiday\": " << flag(cell.holiday) << ", \"substitute\": " << flag(cell.substitute)
+                      << ", \"text\": " << jsonString(memo.text) << ", \"holidayMark\": " << int{mark.holidayMark}
+                      << ", \"weekdayMark\": " << int{mark.weekdayMark} << ", \"arrow\": " << int{memo.arrow}
+                      << ", \"hasBackColor\": " << flag(memo.hasBackColor) << ", \"backColor\": " << memo.backColor
+                      << ", \"hasFontColor\": " << flag(memo.hasFontColor) << ", \"fontColor\": " << memo.fontColor
+                      << "}" << (week == kWeeks && col == kColumns - 1 ? "" : ",") << "\n";
+        }
+    }
+    std::cout << "  ]\n}\n";
+}
+
+}  // namespace
+
+int monthCommand(const Args& args) {
+    const char* usage = "usage: month DIR YEAR MONTH [--monday]";
+    if (args.size() < 3 || args.size() > 4) return usageError(usage);
+    int year = 0, month = 0;
+    if (!parseInt(args[1], year) || !parseInt(args[2], month)) return usageError("year and month must be whole numbers");
+    if (!MonthModel::isSupported(year, month))
+        return usageError("the month must lie between " + std::to_string(kMinYear) + "/1 and " +
+                          std::to_string(kMaxYear) + "/12");
+    bool monday = false;
+    if (args.size() == 4) {
+        if (args[3] != "--monday") return usageError("unknown option: " + args[3]);
+        monday = true;
+    }
+
+    const Settings defaults = defaultSettings();
+    MonthModel model;
+    model.mondayStart = monday;
+    for (int weekday = 0; weekday < 7; ++weekday) model.weeklyDaysOff[weekday] = defaults.weeklyHolidays[weekday];
+    model.year = static_cast<std::uint16_t>(year);
+    model.month = static_cast<std::uint16_t>(month);
+    model.setWeekdayNames();
+    if (!model.buildMonth()) return usageError("cannot build the month");
+
+    RealFileSystem files;
+    AbortingPrompts prompts;
+    MonthStore store(files, prompts, withTrailingSeparator(args[0]));
+    switch (store.loadMonth(model)) {
+        case LoadOutcome::ReadErrorAbandoned:
+            std::cerr << "kelmora-tool: " << cp932::toUtf8(prompts.lastMessage) << ": " << store.fileNameOf(model)
+                      << "\n";
+            return 1;
+        case LoadOutcome::CannotOpen:
+            std::cerr << "kelmora-tool: cannot open " << store.fileNameOf(model) << "\n";
+            return 1;
+        case LoadOutcome::Loaded:
+        case LoadOutcome::NoFile:
+            break;
+    }
+    printJson(model);
+    return 0;
+}
+
+}  // namespace kelmora::tool
