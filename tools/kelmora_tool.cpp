@@ -26,7 +26,6 @@ constexpr const char* kUsage =
     "usage: kelmora-tool COMMAND ...\n"
     "  holidays FROM_YEAR TO_YEAR [--monday]   national holidays, one line a day\n"
     "  settings DIR                            the settings the calendar in DIR starts with\n"
-
     "  month DIR YEAR MONTH [--monday]         a month and its memo file in DIR, as JSON\n";
 
 }  // namespace

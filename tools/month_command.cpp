@@ -9,7 +9,8 @@
 #include "main/cp932.h"
 #include "main/file_system.h"
 #include "main/month_store.h"
-#include "settei/settings.h"
+#include "settei/legacy_settings.h"
+#include "settei/settings_file.h"
 
 namespace kelmora::tool {
 namespace {
@@ -87,16 +88,20 @@ int monthCommand(const Args& args) {
         monday = true;
     }
 
-    const Settings defaults = defaultSettings();
+    // The weekly days off the calendar in DIR starts with (without converting
+    // a legacy settings file: the tool writes nothing).
+    RealFileSystem files;
+    const std::string programDir = withTrailingSeparator(args[0]);
+    LegacySettingsFile legacy(files, programDir);
+    const Settings settings = legacy.present() ? legacy.read().settings : SettingsFile(files, programDir).load();
     MonthModel model;
     model.mondayStart = monday;
-    for (int weekday = 0; weekday < 7; ++weekday) model.weeklyDaysOff[weekday] = defaults.weeklyHolidays[weekday];
+    for (int weekday = 0; weekday < 7; ++weekday) model.weeklyDaysOff[weekday] = settings.weeklyHolidays[weekday];
     model.year = static_cast<std::uint16_t>(year);
     model.month = static_cast<std::uint16_t>(month);
     model.setWeekdayNames();
     if (!model.buildMonth()) return usageError("cannot build the month");
 
-    RealFileSystem files;
     AbortingPrompts prompts;
     MonthStore store(files, prompts, withTrailingSeparator(args[0]));
     switch (store.loadMonth(model)) {
