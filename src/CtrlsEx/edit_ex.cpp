@@ -1,5 +1,7 @@
 #include "CtrlsEx/edit_ex.h"
 
+#include <QKeyEvent>
+
 namespace kelmora {
 
 QString groupThousands(QString text) {
@@ -37,6 +39,20 @@ QString TEditEx::Text() const {
 
 void TEditEx::setText(const QString& text) {
     QLineEdit::setText(thousands_ ? groupThousands(text) : text);
+}
+
+void TEditEx::keyPressEvent(QKeyEvent* event) {
+    // Deleting only a separator would bring it straight back and the key
+    // would seem dead: step over it and delete the character beyond.
+    if (thousands_ && !hasSelectedText() && event->modifiers() == Qt::NoModifier) {
+        const QString shown = QLineEdit::text();
+        const int caret = cursorPosition();
+        if (event->key() == Qt::Key_Backspace && caret > 0 && shown[caret - 1] == QLatin1Char(','))
+            setCursorPosition(caret - 1);
+        else if (event->key() == Qt::Key_Delete && caret < shown.size() && shown[caret] == QLatin1Char(','))
+            setCursorPosition(caret + 1);
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 void TEditEx::regroup() {

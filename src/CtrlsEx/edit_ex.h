@@ -26,6 +26,9 @@ public:
     QString Text() const;
     void setText(const QString& text);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     // Regroups the shown text, keeping caret and selection at the same
     // distance from the end of the text.
