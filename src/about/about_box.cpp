@@ -9,6 +9,7 @@
 
 #include "PdCtrls/focus_label.h"
 #include "platform/dialog_font.h"
+#include "platform/screen_centre.h"
 
 namespace kelmora {
 
@@ -87,5 +88,10 @@ void Tfrmversion::Label5Click() {
 }
 
 void Tfrmversion::Button1Click() { accept(); }
+
+void Tfrmversion::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    centreOnScreen(this);
+}
 
 }  // namespace kelmora

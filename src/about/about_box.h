@@ -29,6 +29,9 @@ public:
 public slots:
     void Label5Click();
     void Button1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 // The program's 32 x 32 picture: a calendar leaf.

@@ -9,6 +9,7 @@
 #include "CtrlsEx/edit_ex.h"
 #include "jump/up_down.h"
 #include "platform/dialog_font.h"
+#include "platform/screen_centre.h"
 
 namespace kelmora {
 
@@ -69,6 +70,7 @@ Tform_jump::Tform_jump(QWidget* parent) : QDialog(parent) {
 
 void Tform_jump::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    centreOnScreen(this);
     jumpConfirmed = false;
     // Enter pressed at once cancels.
     cancel->setFocus();

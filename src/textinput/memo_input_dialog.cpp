@@ -10,6 +10,7 @@
 #include "main/cp932.h"
 #include "main/prompts.h"
 #include "platform/dialog_font.h"
+#include "platform/screen_centre.h"
 #include "platform/qt_text.h"
 
 namespace kelmora {
@@ -103,6 +104,7 @@ bool TForm3::event(QEvent* e) {
 void TForm3::showEvent(QShowEvent* event) {
     Memoadd->setFont(memoFont_);
     QDialog::showEvent(event);
+    centreOnScreen(this);
     Memoadd->setFocus();
 }
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QUrl>
@@ -118,6 +119,23 @@ void commitText(QWidget* widget, const QString& text) {
     QApplication::sendEvent(widget, &commit);
 }
 
+TEST(Dialogs, OpenCentredOnTheScreenNotOverTheOwner) {
+    QWidget owner;
+    owner.setGeometry(0, 0, 120, 80);
+    owner.show();
+    RecordingPrompts prompts;
+    Tform_jump jump(&owner);
+    TForm3 memo(prompts, &owner);
+    Tfrmversion about(&owner);
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&jump, &memo, &about}) {
+        dialog->open();
+        const QPoint middle = dialog->screen()->availableGeometry().center();
+        EXPECT_NEAR(dialog->frameGeometry().center().x(), middle.x(), 2) << dialog->windowTitle().toStdString();
+        EXPECT_NEAR(dialog->frameGeometry().center().y(), middle.y(), 2) << dialog->windowTitle().toStdString();
+        dialog->reject();
+    }
+}
+
 struct MemoDialog {
     RecordingPrompts prompts;
     TForm3 dialog{prompts};
@@ -219,7 +237,9 @@ TEST(HelpWindow, OpensTheFileBesideTheProgram) {
     QTemporaryDir dir;
     QFile help(dir.filePath(QStringLiteral("kelmora.hlp")));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
-    help.write(QString::fromUtf8("<h1>メモの書き方</h1><p>本文</p>").toUtf8());
+    help.write(QString::fromUtf8("<h1>メモの書き方</h1><a href=\"#keys\">キー操作</a><p>本文</p>"
+                                 "<h2><a name=\"keys\"></a>キー操作</h2>")
+                   .toUtf8());
     help.close();
     RecordingPrompts prompts;
     QWidget owner;
@@ -231,6 +251,8 @@ TEST(HelpWindow, OpensTheFileBesideTheProgram) {
     auto* browser = window->findChild<QTextBrowser*>();
     ASSERT_NE(browser, nullptr);
     EXPECT_TRUE(browser->toPlainText().contains(QString::fromUtf8("メモの書き方")));
+    browser->setSource(QUrl(QStringLiteral("#keys")));  // a contents link stays in the page
+    EXPECT_TRUE(browser->toPlainText().contains(QString::fromUtf8("本文")));
     EXPECT_EQ(showHelpContents(&owner, dir.path() + QDir::separator(), prompts), window);  // reused
 }
 
