@@ -53,7 +53,7 @@ Tfrmversion::Tfrmversion(QWidget* parent) : QDialog(parent) {
     setPalette(white);
     setAutoFillBackground(true);
 
-    auto* Panel1 = new QFrame(this);
+    Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setLineWidth(2);
     Panel1->setGeometry(8, 8, 385, 193);

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+class QFrame;
 class QLabel;
 class QPushButton;
 
@@ -18,6 +19,7 @@ public:
 
     explicit Tfrmversion(QWidget* parent = nullptr);
 
+    QFrame* Panel1;
     QLabel* Image1;
     QLabel* Label1;
     QLabel* Label2;

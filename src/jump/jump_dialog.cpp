@@ -53,7 +53,7 @@ Tform_jump::Tform_jump(QWidget* parent) : QDialog(parent) {
     upmonth->setWrap(true);
     upmonth->setAssociate(EditEx2);
 
-    auto* Bevel1 = new QFrame(this);
+    Bevel1 = new QFrame(this);
     Bevel1->setFrameShape(QFrame::HLine);
     Bevel1->setFrameShadow(QFrame::Sunken);
     Bevel1->setGeometry(0, 78, 256, 2);

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 
+class QFrame;
 class QLabel;
 class QPushButton;
 
@@ -29,6 +30,7 @@ public:
     QLabel* Label2;
     TEditEx* EditEx1;
     TEditEx* EditEx2;
+    QFrame* Bevel1;  // the line above the buttons
     QPushButton* BitBtn2;  // OK
     QPushButton* cancel;
 
