@@ -1,0 +1,97 @@
+#include "about/about_box.h"
+
+#include <QDesktopServices>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QUrl>
+
+#include "PdCtrls/focus_label.h"
+#include "platform/dialog_font.h"
+#include "platform/screen_centre.h"
+
+namespace kelmora {
+
+QPixmap programIcon() {
+    QPixmap icon(32, 32);
+    icon.fill(Qt::transparent);
+    QPainter p(&icon);
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.setBrush(Qt::white);
+    p.drawRect(2, 4, 27, 26);
+    p.fillRect(3, 5, 26, 7, QColor(0xD0, 0x20, 0x20));  // the month band
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 4; ++col)
+            p.fillRect(5 + col * 6, 15 + row * 5, 4, 3, col == 0 ? QColor(0xD0, 0x20, 0x20) : QColor(0x30, 0x30, 0x30));
+    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 2));
+    p.drawLine(9, 1, 9, 7);
+    p.drawLine(22, 1, 22, 7);
+    return icon;
+}
+
+namespace {
+
+QLabel* placeLabel(QWidget* parent, const char* utf8, const QFont& font, QPoint at) {
+    auto* label = new QLabel(QString::fromUtf8(utf8), parent);
+    label->setFont(font);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+}  // namespace
+
+Tfrmversion::Tfrmversion(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QString::fromUtf8("バージョン情報"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(dialogFont(12));
+    setFixedSize(409, 243);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    Panel1 = new QFrame(this);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setLineWidth(2);
+    Panel1->setGeometry(8, 8, 385, 193);
+    Panel1->setAutoFillBackground(true);
+
+    Image1 = new QLabel(Panel1);
+    Image1->setPixmap(programIcon());
+    Image1->setGeometry(72, 16, 32, 32);
+
+    Label1 = placeLabel(Panel1, "Kelmora", dialogFont(20, true), {112, 24});
+    Label2 = placeLabel(Panel1, "version　2.40", dialogFont(19, false, true), {160, 56});
+    Label3 = placeLabel(Panel1, "予定を書き込む月めくりカレンダー", dialogFont(16), {112, 96});
+    Label4 = placeLabel(Panel1, "ホームページ", dialogFont(16), {64, 128});
+
+    Label5 = new TFocusLabel(Panel1);
+    Label5->setFont(dialogFont(16));
+    Label5->setFontColor(QColor(0, 0, 255));
+    Label5->setColor(Qt::white);
+    Label5->setCaption(QString::fromLatin1(kHomePage));
+    Label5->move(64, 152);
+    connect(Label5, &TFocusLabel::OnClick, this, &Tfrmversion::Label5Click);
+
+    Button1 = new QPushButton(QString::fromUtf8("閉じる"), this);
+    Button1->setGeometry(152, 208, 81, 33);
+    connect(Button1, &QPushButton::clicked, this, &Tfrmversion::Button1Click);
+}
+
+void Tfrmversion::Label5Click() {
+    QDesktopServices::openUrl(QUrl(Label5->Caption()));
+    // A visited link turns purple.
+    Label5->setFontColor(QColor(kVisitedColour & 0xFF, (kVisitedColour >> 8) & 0xFF, (kVisitedColour >> 16) & 0xFF));
+}
+
+void Tfrmversion::Button1Click() { accept(); }
+
+void Tfrmversion::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    centreOnScreen(this);
+}
+
+}  // namespace kelmora

@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QtTest/QTest>
+#include <vector>
+
+#include "CtrlsEx/edit_ex.h"
+#include "PdCtrls/focus_label.h"
+#include "about/about_box.h"
+#include "about/help_window.h"
+#include "jump/jump_dialog.h"
+#include "jump/up_down.h"
+#include "main/cp932.h"
+#include "main/prompts.h"
+#include "textinput/memo_input_dialog.h"
+
+namespace kelmora {
+namespace {
+
+class RecordingPrompts : public Prompts {
+public:
+    Answer ask(MessageIcon, Buttons, const std::string& text) override {
+        texts.push_back(cp932::toUtf8(text));
+        return Answer::Ok;
+    }
+    std::vector<std::string> texts;
+};
+
+TEST(JumpDialog, PresetsAreClampedAndShownGrouped) {
+    const struct {
+        int year, month;
+        int shownYear, shownMonth;
+        const char* yearText;
+    } cases[] = {{1969, 0, 1970, 1, "1,970"},
+                 {2101, 13, 2100, 12, "2,100"},
+                 {2024, 5, 2024, 5, "2,024"},
+                 {-5, -1, 1970, 1, "1,970"}};
+    for (const auto& c : cases) {
+        Tform_jump dialog;
+        dialog.upyear->setPosition(c.year);
+        dialog.upmonth->setPosition(c.month);
+        EXPECT_EQ(dialog.upyear->Position(), c.shownYear) << c.year;
+        EXPECT_EQ(dialog.upmonth->Position(), c.shownMonth) << c.month;
+        EXPECT_EQ(dialog.EditEx1->QLineEdit::text().toStdString(), c.yearText);
+        EXPECT_EQ(dialog.EditEx2->QLineEdit::text(), QString::number(c.shownMonth));
+    }
+}
+
+TEST(JumpDialog, MonthWrapsWithoutTouchingTheYearAndTheYearStops) {
+    Tform_jump dialog;
+    dialog.upyear->setPosition(2100);
+    dialog.upmonth->setPosition(12);
+    dialog.show();
+    QTest::keyClick(dialog.EditEx2, Qt::Key_Up);
+    EXPECT_EQ(dialog.upmonth->Position(), 1);
+    EXPECT_EQ(dialog.EditEx2->QLineEdit::text(), QStringLiteral("1"));
+    QTest::keyClick(dialog.EditEx2, Qt::Key_Down);
+    EXPECT_EQ(dialog.upmonth->Position(), 12);
+    QTest::keyClick(dialog.EditEx1, Qt::Key_Up);
+    EXPECT_EQ(dialog.upyear->Position(), 2100);  // no wrap for the year
+    QTest::keyClick(dialog.EditEx1, Qt::Key_Down);
+    EXPECT_EQ(dialog.upyear->Position(), 2099);
+
+    // Numbers cannot be typed.
+    QTest::keyClicks(dialog.EditEx1, QStringLiteral("1"));
+    EXPECT_EQ(dialog.EditEx1->QLineEdit::text(), QStringLiteral("2,099"));
+    EXPECT_EQ(dialog.upyear->Position(), 2099);
+}
+
+TEST(JumpDialog, OnlyOkConfirms) {
+    enum Close { CancelButton, EscapeKey, EnterAtOnce, CloseBox, OkButton };
+    for (Close how : {CancelButton, EscapeKey, EnterAtOnce, CloseBox, OkButton}) {
+        Tform_jump dialog;
+        dialog.jumpConfirmed = true;  // left from an earlier showing
+        dialog.upyear->setPosition(2024);
+        dialog.open();
+        EXPECT_FALSE(dialog.jumpConfirmed);
+        EXPECT_EQ(dialog.focusWidget(), dialog.cancel);
+        switch (how) {
+            case CancelButton: QTest::mouseClick(dialog.cancel, Qt::LeftButton); break;
+            case EscapeKey: QTest::keyClick(&dialog, Qt::Key_Escape); break;
+            case EnterAtOnce: QTest::keyClick(dialog.focusWidget(), Qt::Key_Return); break;
+            case CloseBox: dialog.close(); break;
+            case OkButton:
+                dialog.upyear->stepBy(1);
+                QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton);
+                break;
+        }
+        EXPECT_FALSE(dialog.isVisible()) << how;
+        EXPECT_EQ(dialog.jumpConfirmed, how == OkButton) << how;
+    }
+}
+
+TEST(JumpDialog, GeometryAndCaption) {
+    Tform_jump dialog;
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("年月指定ジャンプ"));
+    EXPECT_EQ(dialog.size(), QSize(256, 124));
+    EXPECT_EQ(dialog.EditEx1->geometry(), QRect(80, 10, 73, 27));
+    EXPECT_EQ(dialog.EditEx2->geometry(), QRect(96, 42, 57, 27));
+    EXPECT_TRUE(dialog.EditEx1->isReadOnly());
+    EXPECT_TRUE(dialog.BitBtn2->isDefault());
+}
+
+// Japanese text arrives as an input method's commit.
+void commitText(QWidget* widget, const QString& text) {
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(widget, &commit);
+}
+
+TEST(Dialogs, OpenCentredOnTheScreenNotOverTheOwner) {
+    QWidget owner;
+    owner.setGeometry(0, 0, 120, 80);
+    owner.show();
+    RecordingPrompts prompts;
+    Tform_jump jump(&owner);
+    TForm3 memo(prompts, &owner);
+    Tfrmversion about(&owner);
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&jump, &memo, &about}) {
+        dialog->open();
+        const QPoint middle = dialog->screen()->availableGeometry().center();
+        EXPECT_NEAR(dialog->frameGeometry().center().x(), middle.x(), 2) << dialog->windowTitle().toStdString();
+        EXPECT_NEAR(dialog->frameGeometry().center().y(), middle.y(), 2) << dialog->windowTitle().toStdString();
+        dialog->reject();
+    }
+}
+
+struct MemoDialog {
+    RecordingPrompts prompts;
+    TForm3 dialog{prompts};
+    MemoDialog() {
+        dialog.prepare(100);
+        dialog.open();
+    }
+};
+
+TEST(MemoInputDialog, MultiLineTextComesBackWithItsLineBreaks) {
+    MemoDialog m;
+    commitText(m.dialog.Memoadd, QString::fromUtf8("会議"));
+    QTest::keyClick(m.dialog.Memoadd, Qt::Key_Return);  // a line break, not OK
+    EXPECT_TRUE(m.dialog.isVisible());
+    commitText(m.dialog.Memoadd, QString::fromUtf8("10時〜"));
+    QTest::mouseClick(m.dialog.BitBtn1, Qt::LeftButton);
+    EXPECT_FALSE(m.dialog.isVisible());
+    EXPECT_EQ(m.dialog.memoText(), cp932::literal("会議\r\n10時～"));
+}
+
+TEST(MemoInputDialog, CancelAndEscapeEmptyTheCloseBoxKeeps) {
+    enum Close { CancelButton, EscapeKey, CloseBox };
+    for (Close how : {CancelButton, EscapeKey, CloseBox}) {
+        MemoDialog m;
+        QTest::keyClicks(m.dialog.Memoadd, QStringLiteral("abc"));
+        switch (how) {
+            case CancelButton: QTest::mouseClick(m.dialog.BitBtn2, Qt::LeftButton); break;
+            case EscapeKey: QTest::keyClick(m.dialog.Memoadd, Qt::Key_Escape); break;
+            case CloseBox: m.dialog.close(); break;
+        }
+        EXPECT_FALSE(m.dialog.isVisible()) << how;
+        EXPECT_EQ(m.dialog.memoText(), how == CloseBox ? "abc" : "") << how;
+    }
+}
+
+TEST(MemoInputDialog, RefusesCharactersAMonthFileCannotHold) {
+    MemoDialog m;
+    m.dialog.Memoadd->setPlainText(QString::fromUtf8("旅行😀"));
+    QTest::mouseClick(m.dialog.BitBtn1, Qt::LeftButton);
+    EXPECT_TRUE(m.dialog.isVisible());
+    ASSERT_EQ(m.prompts.texts.size(), 1u);
+    EXPECT_NE(m.prompts.texts[0].find("U+1F600"), std::string::npos) << m.prompts.texts[0];
+    m.dialog.Memoadd->setPlainText(QString::fromUtf8("旅行"));
+    QTest::mouseClick(m.dialog.BitBtn1, Qt::LeftButton);
+    EXPECT_FALSE(m.dialog.isVisible());
+    EXPECT_EQ(m.dialog.memoText(), cp932::literal("旅行"));
+}
+
+TEST(MemoInputDialog, PreparedWidthAndTheMemoFont) {
+    RecordingPrompts prompts;
+    TForm3 dialog(prompts);
+    dialog.Memoadd->setPlainText(QStringLiteral("old"));
+    dialog.prepare(100);
+    EXPECT_EQ(dialog.Memoadd->toPlainText(), QString());
+    EXPECT_EQ(dialog.Memoadd->width(), 100);
+    EXPECT_EQ(dialog.Memoadd->x(), (TForm3::kClientWidth - 100) / 2);
+    dialog.prepare(200);  // wider than the dialog: it grows to show the whole box
+    EXPECT_GE(dialog.width(), 202);
+    EXPECT_GE(dialog.Memoadd->x(), 0);
+
+    QFont memoFont(QString::fromUtf8("ＭＳ Ｐ明朝"));
+    memoFont.setPixelSize(21);
+    memoFont.setItalic(true);
+    dialog.setMemoFont(memoFont);
+    dialog.open();
+    EXPECT_EQ(dialog.Memoadd->font().family(), memoFont.family());
+    EXPECT_EQ(dialog.Memoadd->font().pixelSize(), 21);
+    EXPECT_TRUE(dialog.Memoadd->font().italic());
+    dialog.reject();
+}
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    std::vector<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened.push_back(url); }
+};
+
+TEST(AboutBox, LinkOpensTheHomePageAndTurnsPurple) {
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    Tfrmversion about;
+    about.show();
+    EXPECT_EQ(about.Label2->text(), QString::fromUtf8("version　2.40"));
+    EXPECT_EQ(about.Label5->pos(), QPoint(64, 152));
+    EXPECT_EQ(about.Label5->FontColor(), QColor(0, 0, 255));
+    QTest::mouseClick(about.Label5, Qt::LeftButton, {}, about.Label5->textRect().center());
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    ASSERT_EQ(catcher.opened.size(), 1u);
+    EXPECT_EQ(catcher.opened[0], QUrl(QStringLiteral("https://kelmora.jp/")));
+    EXPECT_EQ(about.Label5->FontColor(), QColor(0x80, 0x00, 0x80));
+
+    QTest::mouseClick(about.Button1, Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible());
+}
+
+TEST(HelpWindow, OpensTheFileBesideTheProgram) {
+    QTemporaryDir dir;
+    QFile help(dir.filePath(QStringLiteral("kelmora.hlp")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.write(QString::fromUtf8("<h1>メモの書き方</h1><a href=\"#keys\">キー操作</a><p>本文</p>"
+                                 "<h2><a name=\"keys\"></a>キー操作</h2>")
+                   .toUtf8());
+    help.close();
+    RecordingPrompts prompts;
+    QWidget owner;
+    QWidget* window = showHelpContents(&owner, dir.path() + QDir::separator(), prompts);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(prompts.texts.empty());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isModal());
+    auto* browser = window->findChild<QTextBrowser*>();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(browser->toPlainText().contains(QString::fromUtf8("メモの書き方")));
+    browser->setSource(QUrl(QStringLiteral("#keys")));  // a contents link stays in the page
+    EXPECT_TRUE(browser->toPlainText().contains(QString::fromUtf8("本文")));
+    EXPECT_EQ(showHelpContents(&owner, dir.path() + QDir::separator(), prompts), window);  // reused
+}
+
+TEST(HelpWindow, MissingFileIsReported) {
+    QTemporaryDir dir;
+    RecordingPrompts prompts;
+    EXPECT_EQ(showHelpContents(nullptr, dir.path() + QDir::separator(), prompts), nullptr);
+    ASSERT_EQ(prompts.texts.size(), 1u);
+    EXPECT_NE(prompts.texts[0].find("kelmora.hlp"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kelmora
+
+#include "dialogs_test.moc"
