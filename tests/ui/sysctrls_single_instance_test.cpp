@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -104,6 +107,33 @@ TEST(SingleInstance, KilledFirstCopyDoesNotBlockTheNextStart) {
     EXPECT_FALSE(next.endRequested());
     // And it really holds the name now.
     EXPECT_EQ(runProbe(name, QStringLiteral("check")).exitCode, 1);
+}
+
+TEST(SingleInstance, CopiesStartedTogetherLeaveExactlyOneFirst) {
+    const QString name = freshUniqueName();
+    QProcess copies[3];
+    for (QProcess& copy : copies) copy.start(QStringLiteral(KELMORA_INSTANCE_PROBE), {name, QStringLiteral("hold")});
+    const auto ended = [&] {
+        return std::count_if(std::begin(copies), std::end(copies),
+                             [](const QProcess& copy) { return copy.state() == QProcess::NotRunning; });
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended() >= 2; }, 3000));
+    QTest::qWait(100);  // a third one ending late would show here
+    int duplicates = 0;
+    QProcess* holder = nullptr;
+    for (QProcess& copy : copies) {
+        if (copy.state() == QProcess::NotRunning) {
+            duplicates += copy.exitCode() == 1;
+        } else {
+            holder = &copy;
+        }
+    }
+    EXPECT_EQ(duplicates, 2);
+    ASSERT_NE(holder, nullptr);
+    EXPECT_TRUE(holder->readAllStandardOutput().contains("holding"));
+    holder->kill();
+    holder->waitForFinished(3000);
+    QLocalServer::removeServer(TSingleInstance::serverNameFor(name));
 }
 
 TEST(SingleInstance, ExceptionReactionRaisesTheErrorMessageAfterOnDuplicate) {
