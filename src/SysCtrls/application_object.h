@@ -7,6 +7,11 @@
 // event queue ran empty), OnHint (status tips under the mouse), OnMessage
 // (native events), OnMinimize/OnRestore (the main form's window state),
 // OnShowHint (every tool tip shown for a widget's own tool tip).
+// Hint settings: HintColor is the tool tips' background, HintPause the style's
+// wake-up delay, HintHidePause how long a widget's own tool tip stays and
+// ShowHint switches all tool tips off. Tips a widget shows by itself (item
+// views' per-item tips) keep Qt's display time. HintShortPause is kept but has
+// no effect: Qt moves an open tip to the next widget after a fixed 20 ms.
 // Not delivered by Qt: OnException (exceptions must not cross Qt's event loop;
 // code that catches one hands it to handleException) and OnHelp (Qt has no
 // application help request; the help command asks help() first).

@@ -2,9 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QStandardPaths>
 #include <QtDebug>
 
 #include "SysCtrls/sysctrls_errors.h"
@@ -37,7 +39,21 @@ TSingleInstance::~TSingleInstance() {
 
 QString TSingleInstance::serverNameFor(const QString& uniqueName) {
     // Percent-encoded, so any unique name makes a plain file name.
-    return QString::fromLatin1(uniqueName.toUtf8().toPercentEncoding()) + QLatin1Char('-') + currentUserKey();
+    const QString name =
+        QString::fromLatin1(uniqueName.toUtf8().toPercentEncoding()) + QLatin1Char('-') + currentUserKey();
+#if defined(Q_OS_UNIX)
+    // In the user's own runtime folder (mode 0700), where no other user can
+    // put a socket of that name first and so keep the program from starting.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty()) return QDir(runtime).filePath(name);
+#endif
+    return name;
+}
+
+QString TSingleInstance::startGuardPathFor(const QString& serverName) {
+    const QFileInfo socket(serverName);
+    const QDir folder = socket.isAbsolute() ? socket.dir() : QDir(QDir::tempPath());
+    return folder.filePath(socket.fileName() + QStringLiteral(".lock"));
 }
 
 bool TSingleInstance::loaded() {
@@ -47,7 +63,7 @@ bool TSingleInstance::loaded() {
     const QString name = serverNameFor(UniqueName);
     // Two copies started at the same moment decide one after the other, so
     // neither takes the name away from the other.
-    QLockFile startGuard(QDir(QDir::tempPath()).filePath(name + QStringLiteral(".lock")));
+    QLockFile startGuard(startGuardPathFor(name));
     startGuard.tryLock(kStartGuardWaitMs);
 
     QLocalSocket first;

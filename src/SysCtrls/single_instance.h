@@ -42,7 +42,8 @@ public:
 
     bool isFirstInstance() const { return first_; }
     bool endRequested() const { return endRequested_; }
-    // The server name the guard uses for a unique name, for this user.
+    // The server name the guard uses for a unique name, for this user: a
+    // socket path in the user's runtime folder where the system has one.
     static QString serverNameFor(const QString& uniqueName);
 
 signals:
@@ -50,6 +51,7 @@ signals:
     void activationRequested();
 
 private:
+    static QString startGuardPathFor(const QString& serverName);
     bool listenAsFirst(const QString& serverName);
     void askFirstToComeForward(QLocalSocket& first);
     void requestEnd();
