@@ -63,7 +63,7 @@ private:
 
 ApplicationObject& ApplicationObject::instance() {
     static QPointer<ApplicationObject> object;
-    Q_ASSERT(QCoreApplication::instance());
+    if (!QCoreApplication::instance()) qFatal("the application object needs a QCoreApplication");
     if (!object) object = new ApplicationObject(QCoreApplication::instance());
     return *object;
 }

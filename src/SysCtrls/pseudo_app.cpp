@@ -1,5 +1,7 @@
 #include "SysCtrls/pseudo_app.h"
 
+#include <QCoreApplication>
+
 #include "SysCtrls/sysctrls_errors.h"
 
 namespace kelmora {
@@ -17,7 +19,7 @@ TPseudoApp::TPseudoApp(QObject* owner) : QObject(owner) {
 }
 
 TPseudoApp::~TPseudoApp() {
-    if (handedOver_) {
+    if (handedOver_ && QCoreApplication::instance()) {  // the application object ends with it
         ApplicationObject& app = ApplicationObject::instance();
         app.OnActivate.withdraw(this);
         app.OnDeactivate.withdraw(this);
