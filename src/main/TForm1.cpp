@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "CanvasEdit/TCanvasEdit.h"
@@ -77,7 +78,14 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
 
     createMenus();
     createToolBar();
-    model.onSelectionCleared = [this] { arrowBlink = false; };
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(500);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    // Clearing the selection also stops the blink.
+    model.onSelectionCleared = [this] {
+        Timer1->stop();
+        arrowBlink = false;
+    };
 
     idle_ = new IdleNotifier(this);
     connect(idle_, &IdleNotifier::idle, this, [this] { PseudoApp1Idle(); });
@@ -421,6 +429,11 @@ void TForm1::mnutoolbarClick() {
 }
 
 void TForm1::eClick() { close(); }
+
+void TForm1::Timer1Timer() {
+    arrowBlink = !arrowBlink;
+    dg1->viewport()->update();
+}
 
 // Saving, remembering where the window was, and the optional deletion of
 // old month files.

@@ -17,6 +17,7 @@
 #include "settei/settings_file.h"
 
 class QAction;
+class QTimer;
 class QLabel;
 class QPushButton;
 class QToolBar;
@@ -69,6 +70,8 @@ public:
     TCanvasEdit* memo1 = nullptr;
     QAction* mnufocus = nullptr;
     QAction* mnutoolbar = nullptr;
+    QTimer* Timer1 = nullptr;  // the arrow start cell's blink, 500 ms, off at start
+    QTimer* Timer2 = nullptr;  // the midnight watch, 10 s
 
     // Lifecycle and layout.
     void FormResize();
@@ -89,6 +92,8 @@ public:
     void dg1TopLeftChanged();
     void mnufocusClick();
     void mnutoolbarClick();
+
+    void Timer1Timer();
 
     // Painting one cell of the grid.
     void dg1DrawCell(QPainter& painter, int col, int row, const QRect& rect);
