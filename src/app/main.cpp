@@ -24,7 +24,10 @@ int main(int argc, char** argv) {
     environment.dialogs = &dialogs;
     environment.files = &files;
 
+    environment.uniqueName = QStringLiteral("Ident6215");
+
     kelmora::TForm1 window(environment);
+    if (window.isDuplicate()) return 0;  // the running copy has been asked to come forward
     dialogs.setParent(&window);
     kelmora::closeOnTerminationSignal(&window, [&window] { window.close(); });
     window.show();

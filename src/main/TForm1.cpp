@@ -18,9 +18,9 @@
 #include "main/expired_files.h"
 #include "main/toolbar_icons.h"
 #include "platform/colours.h"
-#include "platform/idle_notifier.h"
 #include "platform/owner_draw_grid.h"
 #include "platform/qt_text.h"
+#include "SysCtrls/application_object.h"
 #include "settei/legacy_settings.h"
 
 namespace kelmora {
@@ -87,13 +87,14 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
         arrowBlink = false;
     };
 
-    idle_ = new IdleNotifier(this);
-    connect(idle_, &IdleNotifier::idle, this, [this] { PseudoApp1Idle(); });
-
+    createTrayMenu();
+    createApplicationComponents();
+    if (duplicate_) return;  // a second copy reads and writes nothing
     FormCreate();
+    ApplicationObject::instance().setMainForm(this);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() { removeTrayIcon(); }
 
 void TForm1::createMenus() {
     QMenu* calendar = menuBar()->addMenu(japanese("カレンダー(&C)"));
@@ -129,6 +130,7 @@ void TForm1::FormCreate() {
     settings = startup.settings;
     if (startup.error) env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *startup.error);
     applySettings();
+    if (settings.trayResidence) addTrayIcon();
     if (startup.windowWidth && startup.windowHeight) resize(*startup.windowWidth, *startup.windowHeight);
 
     layOutTitleRow();
@@ -448,7 +450,7 @@ bool TForm1::FormCloseQuery() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (closing || FormCloseQuery()) {
+    if (duplicate_ || closing || FormCloseQuery()) {
         event->accept();
         return;
     }

@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 #include <QRect>
+#include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,6 +19,8 @@
 #include "settei/settings_file.h"
 
 class QAction;
+class QMenu;
+class QSystemTrayIcon;
 class QTimer;
 class QLabel;
 class QPushButton;
@@ -25,8 +29,10 @@ class QPlainTextEdit;
 
 namespace kelmora {
 
-class IdleNotifier;
 class OwnerDrawGrid;
+class TAnimateForm;
+class TPseudoApp;
+class TSingleInstance;
 class TCanvasEdit;
 
 // What the window works against: the folder beside the program, the clock,
@@ -37,6 +43,9 @@ struct WindowEnvironment {
     Dialogs* dialogs = nullptr;
     FileSystem* files = nullptr;
     std::optional<QRect> workArea;  // the screen's available area unless given
+    // The name that marks the first running copy ("Ident6215" in the
+    // program); empty: no guard (tests that open many windows).
+    QString uniqueName;
 };
 
 // The arrow tool's state as the grid paints it.
@@ -94,6 +103,34 @@ public:
     void mnutoolbarClick();
 
     void Timer1Timer();
+
+    // Residence in the notification area, the single-instance guard, the
+    // midnight watch.
+    TSingleInstance* SingleInstance1 = nullptr;
+    TPseudoApp* PseudoApp1 = nullptr;
+    TAnimateForm* AnimateForm1 = nullptr;
+    QSystemTrayIcon* trayIcon = nullptr;
+    QMenu* TrayMenu = nullptr;
+    QAction* mnu_restore = nullptr;
+    QAction* mnu_minimize = nullptr;
+    QAction* Exit1 = nullptr;
+    // Ctrl and the others, read live when a timer ticks; tests replace it.
+    std::function<Qt::KeyboardModifiers()> keyboardModifiers;
+
+    // A second copy of the program: it only told the first to come forward.
+    bool isDuplicate() const { return duplicate_; }
+    void SingleInstance1Duplicate();
+    void bringToFront();
+    void addTrayIcon();
+    void removeTrayIcon();
+    bool trayResident() const;
+    void mnu_restoreClick();
+    void mnu_minimizeClick();
+    void PseudoApp1Minimize();
+    void PseudoApp1Restore();
+    void Timer2Timer();
+    // The tool reset: every tool off, the editor hidden.
+    void FormClick();
 
     // Painting one cell of the grid.
     void dg1DrawCell(QPainter& painter, int col, int row, const QRect& rect);
@@ -158,12 +195,14 @@ private:
     WindowEnvironment env_;
     SettingsFile settingsFile_;
     MonthStore store_;
-    IdleNotifier* idle_ = nullptr;
+    void createApplicationComponents();
+    void createTrayMenu();
     QWidget* client_ = nullptr;
     int gridTop_ = 0;
     int otherHeight_ = 0;
     bool restoringText_ = false;
     bool shownOnce_ = false;
+    bool duplicate_ = false;
 };
 
 }  // namespace kelmora

@@ -2,5 +2,6 @@ target_sources(kelmora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TForm1.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_editor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_grid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TForm1_resident.cpp
   ${CMAKE_CURRENT_LIST_DIR}/toolbar_icons.cpp
 )

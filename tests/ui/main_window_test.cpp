@@ -66,6 +66,7 @@ TEST(MainWindow, StartsOnTodayWithFiveOrSixWeeks) {
 TEST(MainWindow, SixWeeksMakeATallerWindow) {
     WindowHarness five(Date{2026, 12, 10}), six(Date{2026, 8, 3});
     const int fiveHeight = five.open().height();
+    five.close();
     const int sixHeight = six.open().height();
     // One more date row and one more memo row, each with its line.
     EXPECT_EQ(sixHeight - fiveHeight, (six.window->fontRowHeight(9) + 1) + (60 + 1));
