@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
     if (window.isDuplicate()) return 0;  // the running copy has been asked to come forward
     dialogs.setParent(&window);
     kelmora::closeOnTerminationSignal(&window, [&window] { window.close(); });
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&window, &kelmora::TForm1::closeAccepted, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.show();
     return QApplication::exec();
 }

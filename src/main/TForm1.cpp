@@ -452,6 +452,7 @@ bool TForm1::FormCloseQuery() {
 void TForm1::closeEvent(QCloseEvent* event) {
     if (duplicate_ || closing || FormCloseQuery()) {
         event->accept();
+        emit closeAccepted();
         return;
     }
     event->ignore();

@@ -160,6 +160,11 @@ public:
     std::string programDir() const { return env_.programDir; }
     MonthStore& store() { return store_; }
 
+signals:
+    // The close went ahead: the program ends (the window may be hidden in
+    // the notification area, so this is not the last window closing).
+    void closeAccepted();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -57,9 +57,11 @@ void TForm1::SingleInstance1Duplicate() {
     env_.dialogs->inform(cp932::literal("既に起動しています"));
 }
 
+// Out of the minimised state first: a hidden minimised window would be
+// shown minimised again.
 void TForm1::bringToFront() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
-    if (isMinimized()) showNormal();
     raise();
     activateWindow();
 }
