@@ -12,7 +12,7 @@ namespace kelmora {
 namespace {
 
 using testing::ScriptedPrompts;
-using testing::TempDir;
+using testing::TempFolder;
 
 // The real folder, listed in a fixed order (a directory lists in its own
 // order), with deletions that can be made to fail.
@@ -35,12 +35,12 @@ public:
 };
 
 struct CleanupTest : ::testing::Test {
-    TempDir folder;
+    TempFolder folder;
     OrderedFileSystem files;
     ScriptedPrompts prompts;
 
     void create(std::initializer_list<const char*> names) {
-        for (const char* name : names) folder.write(name, "x");
+        for (const char* name : names) folder.put(name, "x");
     }
     CleanupOutcome cleanUp(Date today, int monthsBack) {
         FixedClock clock(today);

@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the memo file tests: a temporary program folder and answers to
-// the program's questions given by script.
+// Shared by the memo file tests: answers to the program's questions given by
+// script (and the temporary program folder).
 
 #include <gtest/gtest.h>
 
@@ -14,43 +14,9 @@
 #include <vector>
 
 #include "main/prompts.h"
+#include "temp_folder.h"
 
 namespace kelmora::testing {
-
-// A fresh folder under the system's temporary directory, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        std::random_device seed;
-        path_ = std::filesystem::temp_directory_path() / ("kelmora-test-" + std::to_string(seed()) + "-" +
-                                                          std::to_string(seed()));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    // The folder with its trailing separator, as the program passes it.
-    std::string dir() const { return path_.string() + "/"; }
-    std::string file(const std::string& name) const { return dir() + name; }
-
-    void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(file(name), std::ios::binary) << bytes;
-    }
-    std::string read(const std::string& name) const {
-        std::ifstream in(file(name), std::ios::binary);
-        std::stringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }
-    bool has(const std::string& name) const { return std::filesystem::exists(file(name)); }
-
-private:
-    std::filesystem::path path_;
-};
 
 struct Question {
     MessageIcon icon;

@@ -12,7 +12,7 @@ namespace kelmora {
 namespace {
 
 using testing::ScriptedPrompts;
-using testing::TempDir;
+using testing::TempFolder;
 
 MonthModel built(int year, int month, bool mondayStart = false) {
     MonthModel m;
@@ -63,7 +63,7 @@ public:
 };
 
 struct StoreTest : ::testing::Test {
-    TempDir folder;
+    TempFolder folder;
     FlakyFileSystem files;
     ScriptedPrompts prompts;
     MonthStore store{files, prompts, folder.dir()};
@@ -80,7 +80,7 @@ struct StoreTest : ::testing::Test {
         MonthModel may = built(2024, 5);
         writeMemo(may, 10, "kept");
         EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Written);
-        return folder.read("202405.wmd");
+        return folder.get("202405.wmd");
     }
 };
 
@@ -154,12 +154,12 @@ TEST_F(StoreTest, AWriteErrorAsksAbortOrRetry) {
     EXPECT_FALSE(store.lastSaveFailed());
 
     // Abort gives up: the file stays as it was.
-    const std::string written = folder.read("202405.wmd");
+    const std::string written = folder.get("202405.wmd");
     writeMemo(may, 12, "lost on abort");
     files.failures = {WriteStatus::WriteFailed};
     prompts.then(Answer::Abort);
     EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Failed);
-    EXPECT_EQ(folder.read("202405.wmd"), written);
+    EXPECT_EQ(folder.get("202405.wmd"), written);
     EXPECT_FALSE(may.dirty);
     EXPECT_TRUE(store.lastSaveFailed());
     EXPECT_NE(written, before);
@@ -201,7 +201,7 @@ TEST_F(StoreTest, AMemoTooLongForItsLengthIsAWriteErrorAndTheFileStays) {
     EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Failed);
     EXPECT_EQ(prompts.asked.size(), 2u);
     EXPECT_EQ(prompts.asked[1].text, writeError);
-    EXPECT_EQ(folder.read("202405.wmd"), before);
+    EXPECT_EQ(folder.get("202405.wmd"), before);
 }
 
 // The program dies after the new file is on the disk, before it is renamed.
@@ -218,7 +218,7 @@ TEST_F(StoreTest, DyingBetweenWriteAndRenameLeavesTheOldFile) {
     writeMemo(may, 10, "half written");
     EXPECT_THROW(doomed.saveMonth(may, false), CrashBeforeRename::Died);
 
-    EXPECT_EQ(folder.read("202405.wmd"), before);
+    EXPECT_EQ(folder.get("202405.wmd"), before);
     EXPECT_EQ(memoOf(loaded(2024, 5), 10), "kept");
 }
 
@@ -231,12 +231,12 @@ TEST_F(StoreTest, AReadErrorAsksAndRetryReadsAgainFromTheStart) {
     ASSERT_EQ(may.cells[col][week].holiday, 1);
     may.marks[col][week].weekdayMark = 1;
     ASSERT_EQ(store.saveMonth(may, false), SaveOutcome::Written);
-    const std::string whole = folder.read("202405.wmd");
-    folder.write("202405.wmd", whole.substr(0, whole.size() - 3));
+    const std::string whole = folder.get("202405.wmd");
+    folder.put("202405.wmd", whole.substr(0, whole.size() - 3));
 
     prompts.then(Answer::Retry);
     prompts.beforeAnswer = [&] {
-        if (prompts.asked.size() == 1) folder.write("202405.wmd", whole);
+        if (prompts.asked.size() == 1) folder.put("202405.wmd", whole);
     };
     MonthModel retried = built(2024, 5);
     EXPECT_EQ(store.loadMonth(retried), LoadOutcome::Loaded);
@@ -249,7 +249,7 @@ TEST_F(StoreTest, AReadErrorAsksAndRetryReadsAgainFromTheStart) {
 
     // Abort: an empty month, its holidays as built (no half-applied marks).
     prompts.beforeAnswer = nullptr;
-    folder.write("202405.wmd", whole.substr(0, whole.size() - 3));
+    folder.put("202405.wmd", whole.substr(0, whole.size() - 3));
     prompts.then(Answer::Abort);
     MonthModel abandoned = built(2024, 5);
     abandoned.arrowDataLoaded = true;
@@ -276,13 +276,13 @@ TEST_F(StoreTest, AFileThatFailedToLoadIsMovedAsideBeforeItIsOverwritten) {
     for (const char* aside : {"202405.wmd.unreadable", "202405.wmd.unreadable2"}) {
         SCOPED_TRACE(aside);
         prompts.asked.clear();
-        folder.write("202405.wmd", original);
+        folder.put("202405.wmd", original);
         prompts.then(Answer::Abort);
         MonthModel may = loaded(2024, 5);
         writeMemo(may, 20, "typed after the failure");
         EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Written);
 
-        EXPECT_EQ(folder.read(aside), original);
+        EXPECT_EQ(folder.get(aside), original);
         ASSERT_EQ(prompts.asked.size(), 2u);
         EXPECT_EQ(prompts.asked[1].icon, MessageIcon::Information);
         EXPECT_NE(prompts.asked[1].text.find(aside), std::string::npos) << "the message names the new file";
@@ -297,7 +297,7 @@ TEST_F(StoreTest, AFileThatFailedToLoadIsMovedAsideBeforeItIsOverwritten) {
 
 TEST_F(StoreTest, AnUnreadableFileThatCannotBeMovedIsNotOverwritten) {
     const std::string original = existingMayFile().substr(0, 30);
-    folder.write("202405.wmd", original);
+    folder.put("202405.wmd", original);
     prompts.then(Answer::Abort);
     MonthModel may = loaded(2024, 5);
     writeMemo(may, 20, "typed");
@@ -305,7 +305,7 @@ TEST_F(StoreTest, AnUnreadableFileThatCannotBeMovedIsNotOverwritten) {
     prompts.then(Answer::Abort);
     EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Failed);
     EXPECT_EQ(prompts.asked.back().text, writeError);
-    EXPECT_EQ(folder.read("202405.wmd"), original);
+    EXPECT_EQ(folder.get("202405.wmd"), original);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "main/file_system.h"
 #include "platform/dialogs.h"
 #include "platform/qt_text.h"
+#include "../core/temp_folder.h"
 
 namespace kelmora::uitest {
 
@@ -56,22 +57,7 @@ inline void commitText(QWidget* widget, const QString& text) {
     QApplication::processEvents();
 }
 
-class TempFolder {
-public:
-    TempFolder() {
-        static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("kelmora-ui-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    std::string dir() const { return path_.string() + "/"; }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+using TempFolder = kelmora::testing::TempFolder;
 
 struct WindowHarness {
     explicit WindowHarness(Date today, QRect workArea = QRect(0, 0, 1280, 1000)) : clock(today), area(workArea) {}
