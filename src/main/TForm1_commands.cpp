@@ -101,6 +101,8 @@ void TForm1::createCommands() {
         // Once per key: when it reaches the window's focused control (the key
         // travels on to the parents when the control leaves it).
         if (!widget || widget->window() != this || widget != (focusWidget() ? focusWidget() : this)) return false;
+        // The menu bar walked with the keyboard keeps its keys.
+        if (qobject_cast<QMenuBar*>(widget) || QApplication::activePopupWidget()) return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         return FormKeyDown(key->key(), key->modifiers());
     });

@@ -72,6 +72,19 @@ TEST(Navigation, ArrowKeysMoveTheFocusAcrossWeeksAndMonths) {
     }
 }
 
+TEST(Navigation, MovingUpAWeekShowsThatWeeksDateRow) {
+    for (int key : {Qt::Key_Up, Qt::Key_Left}) {
+        WindowHarness h(Date{2026, 12, 10}, QRect(0, 0, 1280, 420));  // the grid scrolls
+        TForm1& w = openWithFocusFrame(h);
+        setFocusCell(w, 0, 6);
+        w.dg1->setTopRow(4);  // week 2's memo row at the top, its date row scrolled away
+        ASSERT_EQ(w.dg1->topRow(), 4);
+        pressKey(w, key);
+        EXPECT_EQ(w.model.focusRow, 4);
+        EXPECT_EQ(w.dg1->topRow(), 3) << key;
+    }
+}
+
 TEST(Navigation, WithoutTheFocusFrameArrowsEnterAndSpaceDoNothing) {
     WindowHarness h(Date{2026, 12, 10});
     TForm1& w = h.open();
