@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolBar>
+#include <fstream>
 
 #include "CanvasEdit/TCanvasEdit.h"
 #include "about/about_box.h"
@@ -416,9 +417,16 @@ TEST(MainMenus, CaptionsShortcutsAndToolbarOrder) {
     w.mnuversionClick();
     EXPECT_STREQ(shown, "kelmora::Tfrmversion");
     EXPECT_TRUE(w.findChildren<Tfrmversion*>().isEmpty());
-    // Help without its file beside the program says so.
+    // Help opens the file beside the program; without it, it says so.
     w.mnuhelpClick();
     EXPECT_EQ(h.dialogs.messages.size(), 1u);
+    std::ofstream(h.folder.file("kelmora.hlp")) << "<h1>目次</h1>";
+    w.mnuhelpClick();
+    EXPECT_EQ(h.dialogs.messages.size(), 1u);
+    bool helpShown = false;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        helpShown |= top->isVisible() && top->parentWidget() == &w && top->windowTitle().contains(QStringLiteral("ヘルプ"));
+    EXPECT_TRUE(helpShown);
 }
 
 }  // namespace
