@@ -67,8 +67,10 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
     dg1->setColCount(kColumns);
     dg1->onDrawCell = [this](QPainter& p, int col, int row, const QRect& r) { dg1DrawCell(p, col, row, r); };
     connect(dg1, &OwnerDrawGrid::topLeftChanged, this, [this] { dg1TopLeftChanged(); });
-    connect(dg1, &OwnerDrawGrid::mousePressed, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, const QPoint&) { dg1MouseDown(b, m); });
+    connect(dg1, &OwnerDrawGrid::mousePressed, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers m, const QPoint& pos) {
+        int col = 0, row = 0;
+        dg1MouseDown(b, m, dg1->cellAt(pos, col, row) && row >= OwnerDrawGrid::kFixedRows);
+    });
 
     memo1 = new TCanvasEdit(client_);
     memo1->hide();
@@ -78,6 +80,7 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
 
     createMenus();
     createToolBar();
+    createCommands();
     Timer1 = new QTimer(this);
     Timer1->setInterval(500);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
@@ -94,14 +97,23 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
     ApplicationObject::instance().setMainForm(this);
 }
 
-TForm1::~TForm1() { removeTrayIcon(); }
+TForm1::~TForm1() {
+    removeTrayIcon();
+    setToolCursor(0);
+}
 
 void TForm1::createMenus() {
     QMenu* calendar = menuBar()->addMenu(japanese("カレンダー(&C)"));
     QAction* thisMonth = calendar->addAction(japanese("今月を表示(&T)"), this, [this] { mnuthismonClick(); });
     thisMonth->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    QAction* jump = calendar->addAction(japanese("年月指定ジャンプ(&J)"), this, [this] { mnujumpClick(); });
+    jump->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    calendar->addSeparator();
+    createToolCommands(calendar);
     calendar->addSeparator();
     calendar->addAction(japanese("終了(&X)"), this, [this] { eClick(); });
+
+    createEditMenu();
 
     QMenu* view = menuBar()->addMenu(japanese("表示(&V)"));
     mnufocus = view->addAction(japanese("フォーカス枠(&F)"), this, [this] { mnufocusClick(); });
@@ -109,12 +121,33 @@ void TForm1::createMenus() {
     view->addSeparator();
     mnutoolbar = view->addAction(japanese("ツールバー(&T)"), this, [this] { mnutoolbarClick(); });
     mnutoolbar->setCheckable(true);
+
+    QMenu* help = menuBar()->addMenu(japanese("ヘルプ(&H)"));
+    help->addAction(japanese("目次(&C)"), this, [this] { mnuhelpClick(); });
+    help->addAction(japanese("バージョン情報(&A)..."), this, [this] { mnuversionClick(); });
 }
 
 void TForm1::createToolBar() {
-    QAction* thisMonth = ToolBar1->addAction(toolbarIcon(ToolbarIcon::ThisMonth), japanese("今月を表示"));
-    thisMonth->setToolTip(japanese("今月を表示"));
-    connect(thisMonth, &QAction::triggered, this, [this] { mnuthismonClick(); });
+    const auto button = [this](ToolbarIcon icon, const char* hint, void (TForm1::*handler)()) {
+        QAction* action = ToolBar1->addAction(toolbarIcon(icon), japanese(hint));
+        action->setToolTip(japanese(hint));
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        return action;
+    };
+    button(ToolbarIcon::ThisMonth, "今月を表示", &TForm1::mnuthismonClick);
+    button(ToolbarIcon::Jump, "年月指定ジャンプ", &TForm1::mnujumpClick);
+    ToolBar1->addSeparator();
+    button(ToolbarIcon::Cut, "切り取り", &TForm1::Cut1Click);
+    button(ToolbarIcon::Copy, "コピー", &TForm1::Copy1Click);
+    button(ToolbarIcon::Paste, "貼り付け", &TForm1::Paste1Click);
+    ToolBar1->addSeparator();
+    tbholiday = button(ToolbarIcon::Holiday, "休日設定", &TForm1::mnuholiClick);
+    tbholiday->setCheckable(true);
+    tbweekday = button(ToolbarIcon::Weekday, "平日設定", &TForm1::mnuheiClick);
+    tbweekday->setCheckable(true);
+    // The editor keeps the keyboard when a toolbar button is pressed.
+    for (QAction* action : ToolBar1->actions())
+        if (QWidget* w = ToolBar1->widgetForAction(action)) w->setFocusPolicy(Qt::NoFocus);
 }
 
 // Start: settings, holidays and weekday names, the current month and its
@@ -382,21 +415,6 @@ void TForm1::btnnextClick() {
 }
 
 void TForm1::mnuthismonClick() { showMonth(model.todayYear, model.todayMonth); }
-
-void TForm1::dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers) {
-    if (button == Qt::RightButton) return;
-    const int row = dg1->row();
-    const int col = dg1->col();
-    if (row == 0 || row % 2 == 1) {
-        hideEditor();
-        dg1->viewport()->update();
-        return;
-    }
-    model.clearSelection();
-    model.focusCol = static_cast<std::uint16_t>(col);
-    model.focusRow = static_cast<std::uint16_t>(row);
-    openEditor();
-}
 
 void TForm1::dg1TopLeftChanged() {
     if (closing || !editorShown()) return;

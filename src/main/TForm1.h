@@ -19,6 +19,7 @@
 #include "settei/settings_file.h"
 
 class QAction;
+class QDialog;
 class QMenu;
 class QSystemTrayIcon;
 class QTimer;
@@ -34,6 +35,8 @@ class TAnimateForm;
 class TPseudoApp;
 class TSingleInstance;
 class TCanvasEdit;
+class TForm3;
+class Tform_jump;
 
 // What the window works against: the folder beside the program, the clock,
 // the boxes and pickers, the files. Tests pass their own.
@@ -97,7 +100,6 @@ public:
     void btnprevClick();
     void btnnextClick();
     void mnuthismonClick();
-    void dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void dg1TopLeftChanged();
     void mnufocusClick();
     void mnutoolbarClick();
@@ -129,8 +131,6 @@ public:
     void PseudoApp1Minimize();
     void PseudoApp1Restore();
     void Timer2Timer();
-    // The tool reset: every tool off, the editor hidden.
-    void FormClick();
 
     // Painting one cell of the grid.
     void dg1DrawCell(QPainter& painter, int col, int row, const QRect& rect);
@@ -156,6 +156,60 @@ public:
     int menuBarHeight() const;
     int clientWidth() const;
     int gridTop() const { return gridTop_; }
+
+    // --- keys, clicks, the selection and the commands on days and ranges ---
+    Tform_jump* form_jump = nullptr;
+    TForm3* Form3 = nullptr;
+    QMenu* PopupMenu1 = nullptr;  // the grid's menu: the selection commands
+    QMenu* PopupMenu2 = nullptr;  // the editor's menu
+    QMenu* MenuItem1 = nullptr;   // "編集(&E)"
+    QAction *mnuaddmemo = nullptr, *mnudelmemo = nullptr, *multbkcolor = nullptr, *multfcolor = nullptr,
+            *multcolorini = nullptr;
+    QAction *pmCut = nullptr, *pmCopy = nullptr, *pmPaste = nullptr, *pmSelectAll = nullptr, *pmUndo = nullptr,
+            *mnuchng_bkc = nullptr, *mnuchng_fc = nullptr, *mnucolorini = nullptr, *mnudeltxt = nullptr;
+    QAction *mnuundo = nullptr, *Cut1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr;
+    QAction *mnuholi = nullptr, *mnuhei = nullptr, *tbholiday = nullptr, *tbweekday = nullptr;
+    // Shows a dialog modally; tests answer it instead.
+    std::function<void(QDialog&)> runModal;
+
+    // Sees every key pressed in the window before the focused control; true
+    // when the key's effect replaces the control's own handling.
+    bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    // A press on the grid, after the grid has moved its current cell;
+    // `onCell` is false for a press on the header row or beside the cells.
+    void dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool onCell = true);
+    void mnujumpClick();
+    // The focus cell one step in a direction (Qt::Key_Left .. Qt::Key_Down);
+    // at the month's edges the month (with Shift the year) changes.
+    void moveFocus(int key);
+    bool anySelected() const;
+
+    void mnuaddmemoClick();
+    void mnudelmemoClick();
+    void multbkcolorClick();
+    void multfcolorClick();
+    void multcoloriniClick();
+    void mnuchng_bkcClick();
+    void mnuchng_fcClick();
+    void mnucoloriniClick();
+    void mnudeltxtClick();
+    void mnuholiClick();
+    void mnuheiClick();
+    void FormClick();  // the tool reset
+    void markDay(int col, int week, bool holiday);
+    void mnuundoClick();
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void SelectAll1Click();
+    void mnuhelpClick();
+    void mnuversionClick();
+    void PopupMenu1Popup();
+    void PopupMenu2Popup();
+    void MenuItem1Click();
+    // The colours a memo cell shows when it is not selected.
+    Colour effectiveFontColour(int col, int week) const;
+    Colour effectiveBackColour(int col, int week) const;
 
     std::string programDir() const { return env_.programDir; }
     MonthStore& store() { return store_; }
@@ -191,6 +245,11 @@ private:
     QFont bandFont(const Tfontset& font) const;
     QFont titleFont() const;
     void restoreEditorText(const QString& text);
+    void createCommands();  // the dialogs, menus and filters of the commands
+    void createEditMenu();
+    void createToolCommands(QMenu* calendar);
+    void setToolCursor(int cursor);  // 0 default, 1 holiday, 2 weekday, 3 arrow
+    bool editorCanUndo() const;
 
     // Painting, by the kind of row.
     void paintHeaderCell(QPainter& painter, int col, const QRect& rect);
@@ -208,6 +267,10 @@ private:
     bool restoringText_ = false;
     bool shownOnce_ = false;
     bool duplicate_ = false;
+    QObject* keyPreview_ = nullptr;
+    bool toolCursorSet_ = false;
+    bool undoing_ = false;      // the undo command is changing the editor's text
+    bool undoneLast_ = false;   // the last change was undone: undo again brings it back
 };
 
 }  // namespace kelmora

@@ -102,15 +102,6 @@ void TForm1::mnu_restoreClick() { bringToFront(); }
 
 void TForm1::mnu_minimizeClick() { showMinimized(); }
 
-void TForm1::FormClick() {
-    unsetCursor();
-    holidayMarking = false;
-    weekdayMarking = false;
-    arrowTool.state = 0;
-    Timer1->stop();
-    hideEditor();
-}
-
 void TForm1::PseudoApp1Minimize() {
     FormClick();
     // Resident: no task-bar entry; the icon is the way back.

@@ -1,0 +1,208 @@
+// Keys and clicks on the calendar: the focus cell, the month shown, the
+// selection of memo cells.
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "CanvasEdit/TCanvasEdit.h"
+#include "jump/jump_dialog.h"
+#include "jump/up_down.h"
+#include "main/TForm1.h"
+#include "main/cp932.h"
+#include "platform/owner_draw_grid.h"
+
+namespace kelmora {
+namespace {
+
+bool isArrowKey(int key) { return key == Qt::Key_Left || key == Qt::Key_Up || key == Qt::Key_Right || key == Qt::Key_Down; }
+
+}  // namespace
+
+bool TForm1::anySelected() const {
+    for (int col = 0; col < kColumns; ++col)
+        for (int week = 1; week <= kWeeks; ++week)
+            if (model.memos[col][week].selected) return true;
+    return false;
+}
+
+// The window looks at every key before the focused control. Keys it acts on
+// are kept from the control where the action replaces what the control
+// would do with them; all others pass unchanged.
+bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    const bool keypad = modifiers & Qt::KeypadModifier;
+    const Qt::KeyboardModifiers mods = modifiers & ~Qt::KeypadModifier;
+
+    if (editorShown()) {
+        if (key == Qt::Key_Escape) {
+            hideEditor();
+            return true;
+        }
+        if (key == Qt::Key_Z && mods == Qt::ControlModifier) {
+            mnuundoClick();
+            return true;
+        }
+        if (isArrowKey(key) && (mods & Qt::AltModifier)) {
+            moveFocus(key);
+            dg1->setCurrentCell(model.focusCol, model.focusRow);
+            openEditor();
+            return true;
+        }
+        return false;
+    }
+
+    if (keypad && (key == Qt::Key_Plus || key == Qt::Key_Minus) &&
+        (mods == Qt::NoModifier || mods == Qt::ShiftModifier)) {
+        if (key == Qt::Key_Plus) btnnextClick();
+        else btnprevClick();
+        return true;
+    }
+    switch (key) {
+        case Qt::Key_PageUp:
+            dg1->setTopRow(dg1->topRow() - 1);
+            model.focusRow = 2;
+            dg1->setRow(model.focusRow);
+            dg1->viewport()->update();
+            return true;
+        case Qt::Key_PageDown:
+            dg1->setTopRow(dg1->topRow() + 1);
+            model.focusRow = static_cast<std::uint16_t>(MonthModel::memoRow(model.weekRows));
+            dg1->setRow(model.focusRow);
+            dg1->viewport()->update();
+            return true;
+        case Qt::Key_Escape:
+            // A tool or a selection is put away first; only then Escape quits.
+            if (holidayMarking || weekdayMarking || arrowTool.state != 0 || anySelected()) {
+                FormClick();
+                model.clearSelection();
+                dg1->viewport()->update();
+                return true;
+            }
+            if (env_.dialogs->ask(MessageIcon::Warning, Buttons::OkCancel,
+                                  cp932::literal("終了します\r\nよろしいですか？")) == Answer::Ok)
+                close();
+            return true;
+        default: break;
+    }
+    if (!settings.focusFrame) return false;
+    if (isArrowKey(key)) {
+        moveFocus(key);
+        dg1->setCurrentCell(model.focusCol, model.focusRow);
+        dg1->viewport()->update();
+        return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        dg1->setCurrentCell(model.focusCol, model.focusRow);
+        dg1MouseDown(Qt::LeftButton, mods);
+        return true;
+    }
+    return false;
+}
+
+// Across a week's end to the next or previous week; across the month's
+// first or last cell into the neighbouring month (a year with Shift held,
+// as the month buttons read it). When the month cannot change (the years
+// end, or the month could not be saved) the focus stays where it was.
+void TForm1::moveFocus(int key) {
+    const int rows = dg1->rowCount();
+    const std::uint16_t col = model.focusCol, row = model.focusRow;
+    const auto leaveMonth = [&](std::uint16_t newCol, std::uint16_t newRow, bool forward) {
+        const int year = model.year, month = model.month;
+        model.focusCol = newCol;
+        model.focusRow = newRow;
+        if (forward) btnnextClick();
+        else btnprevClick();
+        if (model.year == year && model.month == month) {
+            model.focusCol = col;
+            model.focusRow = row;
+        }
+    };
+    // Up into an earlier week: its date row shows above it.
+    const auto showDateRowAbove = [this] {
+        dg1->setCurrentCell(model.focusCol, model.focusRow);
+        if (dg1->topRow() % 2 == 0) dg1->setTopRow(dg1->topRow() - 1);
+    };
+    switch (key) {
+        case Qt::Key_Left:
+            if (col > 0) {
+                model.focusCol = col - 1;
+            } else if (row > 2) {
+                model.focusRow = row - 2;
+                model.focusCol = 6;
+                showDateRowAbove();
+            } else {
+                leaveMonth(6, 12, false);  // the new month's build makes 12 into 10 for five weeks
+            }
+            break;
+        case Qt::Key_Up:
+            if (row > 2) {
+                model.focusRow = row - 2;
+                showDateRowAbove();
+            }
+            break;
+        case Qt::Key_Right:
+            if (col < 6) {
+                model.focusCol = col + 1;
+            } else if (row + 1 < rows) {
+                model.focusCol = 0;
+                model.focusRow = row + 2;
+            } else {
+                leaveMonth(0, 2, true);
+            }
+            break;
+        case Qt::Key_Down:
+            if (row + 1 < rows) model.focusRow = row + 2;
+            break;
+        default: break;
+    }
+}
+
+// A press on the grid, in this order: the right button leaves everything to
+// the grid's menu; a marking tool marks the pressed day; a press on a
+// header or date row only puts the editor away; Ctrl adds or removes the
+// memo cell from the selection; a plain press writes in the cell.
+void TForm1::dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool onCell) {
+    if (button == Qt::RightButton) return;
+    const int col = dg1->col();
+    const int row = dg1->row();
+    const int week = MonthModel::weekOfRow(row);
+    // The grid keeps its current cell for a press on the header or beside
+    // the cells: the tools then have no day to mark.
+    if (onCell && holidayMarking) {
+        markDay(col, week, true);
+        return;
+    }
+    if (onCell && weekdayMarking) {
+        markDay(col, week, false);
+        return;
+    }
+    if (!onCell || row % 2 == 1) {
+        hideEditor();
+        dg1->viewport()->update();
+        return;
+    }
+    if (modifiers & Qt::ControlModifier) {
+        if (editorShown()) hideEditor();
+        Tmemocell& memo = model.memos[col][week];
+        memo.selected = memo.selected ? 0 : 1;
+        dg1->viewport()->update();
+        return;
+    }
+    model.clearSelection();
+    model.focusCol = static_cast<std::uint16_t>(col);
+    model.focusRow = static_cast<std::uint16_t>(row);
+    openEditor();
+}
+
+// The jump dialog opens on the month shown (clamped to its years); only OK
+// changes the month.
+void TForm1::mnujumpClick() {
+    hideEditor();
+    if (!saveBeforeLeaving()) return;
+    form_jump->upyear->setPosition(model.year);
+    form_jump->upmonth->setPosition(model.month);
+    runModal(*form_jump);
+    if (!form_jump->jumpConfirmed) return;
+    showMonth(form_jump->upyear->Position(), form_jump->upmonth->Position());
+}
+
+}  // namespace kelmora
