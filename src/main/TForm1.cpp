@@ -273,14 +273,17 @@ void TForm1::setClientSize(int width, int height) {
     client_->resize(width, height);
 }
 
+// The outer size that gives the grid this client size: a scroll bar counts
+// only when the grid will need it at that size, not because a growing row
+// showed one for a moment.
 void TForm1::setGridClientHeight(int height) {
-    const int bar = dg1->horizontalScrollBar()->isVisible() ? dg1->horizontalScrollBar()->height() : 0;
-    dg1->resize(dg1->width(), height + dg1->frameExtent() + bar);
+    const bool bar = dg1->totalWidth() > dg1->width() - dg1->frameExtent();
+    dg1->resize(dg1->width(), height + dg1->frameExtent() + (bar ? dg1->horizontalScrollBar()->sizeHint().height() : 0));
 }
 
 void TForm1::setGridClientWidth(int width) {
-    const int bar = dg1->verticalScrollBar()->isVisible() ? dg1->verticalScrollBar()->width() : 0;
-    dg1->resize(width + dg1->frameExtent() + bar, dg1->height());
+    const bool bar = dg1->totalHeight() > dg1->height() - dg1->frameExtent();
+    dg1->resize(width + dg1->frameExtent() + (bar ? dg1->verticalScrollBar()->sizeHint().width() : 0), dg1->height());
 }
 
 // The window as tall as the grid, inside the work area.

@@ -143,7 +143,10 @@ void TForm1::memo1Change() {
     model.dirty = true;
     memo.text = *bytes;
 
-    const int need = memo1->lineCount() * memoLineHeight() + 6;
+    // The editor lays its text out later; the shared layout gives the same
+    // lines now.
+    const int lines = MemoTextLayout::lineCount(memo1->toPlainText(), bandFont(settings.memo.font), memoTextWidth());
+    const int need = lines * memoLineHeight() + 6;
     if (need > otherHeight_) {
         if (need != dg1->rowHeight(row)) {
             if (dg1->row() == dg1->topRow() &&

@@ -119,6 +119,22 @@ TEST(MainWindow, TypingGrowsTheRowAndRestartFindsTheText) {
     EXPECT_EQ(again.dg1->rowHeight(row), 7 * again.memoLineHeight() + 6);
 }
 
+TEST(MainWindow, ALongTextGrowsTheRowAtOnceAndTheWindowFitsIt) {
+    WindowHarness h(Date{2026, 12, 10});
+    TForm1& w = h.open();
+    auto [col, row] = memoCellOfDay(w, 16);
+    clickCell(w, col, row);
+    // One commit that wraps to several lines, as a paste does.
+    const QString text = QStringLiteral("会議の資料を準備する。長い行は折り返して表示されます。さらに続きます。まだまだ続く予定の説明です。");
+    uitest::commitText(w.memo1, text);
+    const int lines = MemoTextLayout::lineCount(text, w.memo1->font(), w.memoTextWidth());
+    ASSERT_GE(lines, 5);
+    EXPECT_EQ(w.dg1->rowHeight(row), lines * w.memoLineHeight() + 6);
+    // The window is as tall as the grid, with no gap below it.
+    EXPECT_EQ(w.dg1->height(), w.dg1->totalHeight());
+    EXPECT_EQ(w.clientHeight(), w.gridTop() + w.dg1->totalHeight());
+}
+
 TEST(MainWindow, FullCellRefusesMoreLinesAndPutsTheTextBack) {
     WindowHarness h(Date{2026, 12, 10}, QRect(0, 0, 1280, 500));
     TForm1& w = h.open();
