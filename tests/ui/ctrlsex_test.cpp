@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QImage>
 #include <QtTest/QTest>
 
@@ -18,6 +20,9 @@ struct TypingCase {
     const char* text;
     int caretFromEnd;
 };
+
+// Test names and failure messages show the case by its name.
+void PrintTo(const TypingCase& c, std::ostream* out) { *out << c.name; }
 
 class EditExTyping : public ::testing::TestWithParam<TypingCase> {};
 
