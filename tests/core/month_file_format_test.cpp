@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "built_month.h"
+
 #include <optional>
 
 #include "main/cp932.h"
@@ -9,14 +11,7 @@
 namespace kelmora {
 namespace {
 
-MonthModel built(int year, int month, Layout layout) {
-    MonthModel m;
-    m.mondayStart = layout == MondayFirst;
-    m.year = static_cast<std::uint16_t>(year);
-    m.month = static_cast<std::uint16_t>(month);
-    EXPECT_TRUE(m.buildMonth());
-    return m;
-}
+using testing::built;
 
 // What the day `day` holds in these tests: every field differs from day to day.
 struct DayContent {

@@ -2,19 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "built_month.h"
+
 #include "main/cp932.h"
 
 namespace kelmora {
 namespace {
 
-MonthModel built(int year, int month, bool mondayStart) {
-    MonthModel m;
-    m.mondayStart = mondayStart;
-    m.year = static_cast<std::uint16_t>(year);
-    m.month = static_cast<std::uint16_t>(month);
-    EXPECT_TRUE(m.buildMonth());
-    return m;
-}
+using testing::built;
 
 // The days of a week row, 0 for cells outside the month.
 std::array<int, 7> weekDays(const MonthModel& m, int week) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "built_month.h"
+
 #include <deque>
 
 #include "main/cp932.h"
@@ -14,14 +16,7 @@ namespace {
 using testing::ScriptedPrompts;
 using testing::TempFolder;
 
-MonthModel built(int year, int month, bool mondayStart = false) {
-    MonthModel m;
-    m.mondayStart = mondayStart;
-    m.year = static_cast<std::uint16_t>(year);
-    m.month = static_cast<std::uint16_t>(month);
-    EXPECT_TRUE(m.buildMonth());
-    return m;
-}
+using testing::built;
 
 void writeMemo(MonthModel& m, int day, const std::string& text) {
     int col = 0, week = 0;
