@@ -196,7 +196,8 @@ void TForm1::applySettings() {
 }
 
 void TForm1::layOutTitleRow() {
-    const bool toolbar = ToolBar1->isVisible() || (!isVisible() && settings.toolbar && !ToolBar1->isHidden());
+    // Hidden on purpose, not merely because the window is not shown yet.
+    const bool toolbar = !ToolBar1->isHidden();
     mnutoolbar->setChecked(toolbar);
     const int top = toolbar ? kToolBarHeight + kTitleGap : kTitleGap;
     Label1->adjustSize();
@@ -438,7 +439,7 @@ void TForm1::mnufocusClick() {
 }
 
 void TForm1::mnutoolbarClick() {
-    const bool show = !ToolBar1->isVisible();
+    const bool show = ToolBar1->isHidden();
     ToolBar1->setVisible(show);
     mnutoolbar->setChecked(show);
     settings.toolbar = show;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QPushButton>
+#include <QToolBar>
 #include <QScrollBar>
 #include <QTest>
 #include <fstream>
@@ -267,6 +269,29 @@ TEST(MainWindow, MonthButtonsChangeTheMonthAndSaveTheOldOne) {
     w.mnuthismonClick();
     EXPECT_EQ(w.model.month, 12);
     EXPECT_EQ(cp932::toUtf8(w.model.memos[col][MonthModel::weekOfRow(row)].text), "イブ");
+}
+
+TEST(MainWindow, ToolbarToggleMovesTheTitleAndGridAndIsStoredAtOnce) {
+    WindowHarness h(Date{2026, 12, 10});
+    TForm1& w = h.open();
+    const int gridTop = w.gridTop(), labelTop = w.Label1->y(), height = w.height();
+    w.mnutoolbarClick();
+    EXPECT_TRUE(w.ToolBar1->isHidden());
+    EXPECT_FALSE(w.mnutoolbar->isChecked());
+    EXPECT_EQ(w.Label1->y(), 4);
+    EXPECT_EQ(w.gridTop(), gridTop - 30);
+    EXPECT_EQ(w.Label1->y(), labelTop - 30);
+    EXPECT_EQ(w.height(), height - 30);
+    EXPECT_NE(h.folder.get("kelmora.ini").find("toolbar=0\r\n"), std::string::npos);
+    h.close();
+    // The next start keeps it hidden: the title 4 pixels below the top, the grid 5 below the title row.
+    TForm1& again = h.open();
+    EXPECT_TRUE(again.ToolBar1->isHidden());
+    EXPECT_EQ(again.Label1->y(), 4);
+    EXPECT_EQ(again.gridTop(), 5 + std::max(again.Label1->geometry().bottom(), again.btnprev->geometry().bottom()) + 1);
+    again.mnutoolbarClick();
+    EXPECT_FALSE(again.ToolBar1->isHidden());
+    EXPECT_EQ(again.Label1->y(), 34);
 }
 
 // --- what the grid paints ---------------------------------------------------
