@@ -31,7 +31,6 @@ constexpr int kTitleGap = 4;    // title row below the toolbar
 constexpr int kGridGap = 5;     // grid below the title row
 constexpr int kButtonGap = 35;  // month buttons beside the title
 
-QString japanese(const char* utf8) { return QString::fromUtf8(utf8); }
 
 }  // namespace
 

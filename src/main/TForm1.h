@@ -140,6 +140,12 @@ public:
     void placeEditor(int col, int row);
     void hideEditor();
     void editorColours(int col, int row);
+    // A memo cell's background and text colour: the band's colour for a
+    // holiday, a weekday or a day of the next month, then the cell's own.
+    struct CellColours {
+        Colour back, text;
+    };
+    CellColours memoCellColours(int col, int week) const;
     int rowHeightForWeek(int week, int excludedCol = -1);
     int memoLineHeight() const;
     void memo1Change();

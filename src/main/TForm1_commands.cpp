@@ -17,6 +17,7 @@
 #include "about/help_window.h"
 #include "jump/jump_dialog.h"
 #include "main/TForm1.h"
+#include "platform/qt_text.h"
 #include "main/cp932.h"
 #include "main/month_file_format.h"
 #include "main/tool_cursors.h"
@@ -26,8 +27,6 @@
 
 namespace kelmora {
 namespace {
-
-QString japanese(const char* utf8) { return QString::fromUtf8(utf8); }
 
 const char* const kSameColours = "背景色と文字色が同じです";
 

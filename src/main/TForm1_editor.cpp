@@ -55,26 +55,12 @@ int TForm1::rowHeightForWeek(int week, int excludedCol) {
     return result;
 }
 
+// The editor takes the cell's colours; the selection highlight is the grid's only.
 void TForm1::editorColours(int col, int row) {
-    const int week = MonthModel::weekOfRow(row);
-    const Tdaycell& day = model.cells[col][week];
-    const Tmemocell& memo = model.memos[col][week];
-    Colour back, text;
-    if (day.holiday) {
-        back = settings.memo.bkcolor1;
-        text = settings.memo.font.colour1;
-    } else if (day.day != 0) {
-        back = settings.memo.bkcolor2;
-        text = settings.memo.font.colour2;
-    } else {
-        back = settings.memo.bkrinsetu;
-        text = settings.memo.font.colour3;
-    }
-    if (memo.hasBackColor) back = memo.backColor;
-    if (memo.hasFontColor) text = memo.fontColor;
+    const CellColours colours = memoCellColours(col, MonthModel::weekOfRow(row));
     QPalette palette = memo1->palette();
-    palette.setColor(QPalette::Base, toQColor(back));
-    palette.setColor(QPalette::Text, toQColor(text));
+    palette.setColor(QPalette::Base, toQColor(colours.back));
+    palette.setColor(QPalette::Text, toQColor(colours.text));
     memo1->setPalette(palette);
 }
 

@@ -100,31 +100,28 @@ void TForm1::paintDateCell(QPainter& p, int col, int week, const QRect& rect) {
         if (entry.day == cell.day) drawOpaqueText(p, textRect, side, toQString(entry.name), fill);
 }
 
+TForm1::CellColours TForm1::memoCellColours(int col, int week) const {
+    const Tdaycell& day = model.cells[col][week];
+    const Tmemocell& memo = model.memos[col][week];
+    CellColours c;
+    if (day.holiday) c = {settings.memo.bkcolor1, settings.memo.font.colour1};
+    else if (day.day != 0) c = {settings.memo.bkcolor2, settings.memo.font.colour2};
+    else c = {settings.memo.bkrinsetu, settings.memo.font.colour3};
+    if (memo.hasBackColor) c.back = memo.backColor;
+    if (memo.hasFontColor) c.text = memo.fontColor;
+    return c;
+}
+
 void TForm1::paintMemoCell(QPainter& p, int col, int row, const QRect& rect) {
     const int week = MonthModel::weekOfRow(row);
-    const Tdaycell& day = model.cells[col][week];
     const Tmemocell& memo = model.memos[col][week];
     QFont font = bandFont(settings.memo.font);
     p.setFont(font);
 
-    Colour lastFill;
-    Colour text;
-    if (day.holiday) {
-        text = settings.memo.font.colour1;
-        lastFill = settings.memo.bkcolor1;
-    } else if (day.day != 0) {
-        text = settings.memo.font.colour2;
-        lastFill = settings.memo.bkcolor2;
-    } else {
-        text = settings.memo.font.colour3;
-        lastFill = settings.memo.bkrinsetu;
-    }
+    const CellColours colours = memoCellColours(col, week);
+    Colour lastFill = colours.back;
+    const Colour text = colours.text;
     p.fillRect(rect, toQColor(lastFill));
-    if (memo.hasBackColor) {
-        lastFill = memo.backColor;
-        p.fillRect(rect, toQColor(lastFill));
-    }
-    if (memo.hasFontColor) text = memo.fontColor;
     if (memo.selected) {
         lastFill = kSystemHighlight;
         p.fillRect(rect, toQColor(lastFill));

@@ -14,6 +14,7 @@
 #include "SysCtrls/single_instance.h"
 #include "about/about_box.h"
 #include "main/TForm1.h"
+#include "platform/qt_text.h"
 #include "main/cp932.h"
 #include "platform/owner_draw_grid.h"
 
@@ -23,7 +24,6 @@ namespace {
 constexpr int kWatchInterval = 10000;      // ms
 constexpr int kMidnightInterval = 1000;    // ms, from 23:59
 
-QString japanese(const char* utf8) { return QString::fromUtf8(utf8); }
 
 }  // namespace
 

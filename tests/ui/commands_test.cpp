@@ -116,7 +116,9 @@ TEST(SelectionCommands, DeletingAsksAndCancelKeepsEveryText) {
         EXPECT_EQ(w.model.dirty, answer == Answer::Ok);
         EXPECT_EQ(memo.hasBackColor, 1);  // colours stay
         EXPECT_FALSE(w.anySelected());
-        if (answer == Answer::Ok) EXPECT_EQ(w.dg1->rowHeight(6), w.settings.memo.height);
+        if (answer == Answer::Ok) {
+            EXPECT_EQ(w.dg1->rowHeight(6), w.settings.memo.height);
+        }
     }
 }
 
@@ -343,7 +345,9 @@ TEST(MenuEnabling, GridMenuFollowsTheSelection) {
         else w.model.clearSelection();
         w.PopupMenu1Popup();
         for (QAction* a : items)
-            if (!a->isSeparator()) EXPECT_EQ(a->isEnabled(), select) << a->text().toStdString();
+            if (!a->isSeparator()) {
+                EXPECT_EQ(a->isEnabled(), select) << a->text().toStdString();
+            }
     }
 }
 

@@ -234,7 +234,7 @@ TEST(MainWindow, AFailingIdleSaveReportsOnceAndTheMonthChangeTriesAgain) {
     FixedClock clock(Date{2026, 12, 10});
     uitest::ScriptedDialogs dialogs;
     uitest::TempFolder folder;
-    WindowEnvironment env{folder.dir(), &clock, &dialogs, &files, QRect(0, 0, 1280, 1000)};
+    WindowEnvironment env{folder.dir(), &clock, &dialogs, &files, QRect(0, 0, 1280, 1000), QString()};
     TForm1 w(env);
     w.show();
     auto [col, row] = memoCellOfDay(w, 4);
