@@ -7,6 +7,7 @@
 
 #include "CanvasEdit/TCanvasEdit.h"
 #include "main/TForm1.h"
+#include "main/arrow_piece.h"
 #include "main/cp932.h"
 #include "platform/colours.h"
 #include "platform/owner_draw_grid.h"
@@ -165,27 +166,12 @@ bool TForm1::memo1KeyDown(QKeyEvent* event) {
     return false;
 }
 
-// The focus cell's arrow, drawn over the text at the first line's height.
+// The focus cell's arrow, drawn over the text where the grid draws it: the
+// editor lies on the cell's top-left corner and reaches one pixel past it.
 void TForm1::memo1Paint(QPainter& p) {
     const Tmemocell& memo = model.memos[model.focusCol][MonthModel::weekOfRow(model.focusRow)];
-    if (memo.arrow == NoArrow) return;
-    p.setPen(QPen(toQColor(settings.arrowColour), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const int h = fontRowHeight(settings.memo.font.size) / 2 - 1;
-    const int W = memo1->width();
-    switch (memo.arrow) {
-        case ArrowStart:
-            p.drawPolyline(QPolygon({{W, h}, {5, h}, {15, 3}}));
-            p.drawLine(5, h, 15, 2 * h - 3);
-            break;
-        case ArrowThrough:
-            p.drawLine(W, h, 0, h);
-            break;
-        case ArrowEnd:
-            p.drawPolyline(QPolygon({{0, h}, {W - 5, h}, {W - 15, 3}}));
-            p.drawLine(W - 5, h, W - 15, 2 * h - 3);
-            break;
-        default: break;
-    }
+    drawArrowPiece(p, static_cast<ArrowMark>(memo.arrow), 0, 0, memo1->width() - 1,
+                   fontRowHeight(settings.memo.font.size) / 2, toQColor(settings.arrowColour));
 }
 
 }  // namespace kelmora

@@ -5,6 +5,7 @@
 
 #include "CanvasEdit/TCanvasEdit.h"
 #include "main/TForm1.h"
+#include "main/arrow_piece.h"
 #include "platform/colours.h"
 #include "platform/owner_draw_grid.h"
 #include "platform/qt_text.h"
@@ -157,24 +158,8 @@ void TForm1::paintMemoCell(QPainter& p, int col, int row, const QRect& rect) {
     MemoTextLayout::draw(p, toQString(memo.text), font, memoTextWidth(), QPointF(L + 4, T + 3), B - 1,
                          toQColor(lastFill));
 
-    if (memo.arrow == NoArrow) return;
-    const int half = fontRowHeight(settings.memo.font.size) / 2;
-    p.setPen(thickPen(toQColor(settings.arrowColour)));
-    const int y = T + half;
-    switch (memo.arrow) {
-        case ArrowStart:
-            p.drawPolyline(QPolygon({{R, y}, {L + 5, y}, {L + 15, T + 3}}));
-            p.drawLine(L + 5, y, L + 15, T + 2 * half - 3);
-            break;
-        case ArrowThrough:
-            p.drawLine(R, y, L, y);
-            break;
-        case ArrowEnd:
-            p.drawPolyline(QPolygon({{L, y}, {R - 5, y}, {R - 15, T + 3}}));
-            p.drawLine(R - 5, y, R - 15, T + 2 * half - 3);
-            break;
-        default: break;
-    }
+    drawArrowPiece(p, static_cast<ArrowMark>(memo.arrow), L, T, R, fontRowHeight(settings.memo.font.size) / 2,
+                   toQColor(settings.arrowColour));
 }
 
 }  // namespace kelmora
