@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by scripts/install and scripts/uninstall: where the calendar goes
 # for this user and how the desktop learns of it.
 
