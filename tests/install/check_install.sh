@@ -62,6 +62,7 @@ done
 kill -TERM "$app"
 for _ in $(seq 100); do ended "$app" && break; sleep 0.1; done
 ended "$app" || fail "the calendar did not end on SIGTERM"
+pids=("$xvfb")
 [[ -f $dir/kelmora.ini ]] || fail "the calendar kept no settings beside itself"
 
 echo "--- install again over a calendar with data"
