@@ -1,12 +1,12 @@
 // Saving and loading a full month: what every idle save, month change and
-// start costs. A six-week month with all 42 memo cells holding 10 lines.
+// start costs. A six-week month with all 42 memo cells written full.
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <string>
 
-#include "main/cp932.h"
+#include "full_months.h"
 #include "main/file_system.h"
 #include "main/month_file_format.h"
 #include "main/month_store.h"
@@ -26,16 +26,7 @@ MonthModel fullMonth() {
     m.year = 2024;
     m.month = 12;  // six weeks when weeks begin on Monday
     (void)m.buildMonth();
-    const std::string line = cp932::literal("10:00 打ち合わせ 会議室B");
-    for (int col = 0; col < kColumns; ++col) {
-        for (int week = 1; week <= kWeeks; ++week) {
-            std::string text;
-            for (int i = 0; i < 10; ++i) text += (i ? "\r\n" : "") + line;
-            m.memos[col][week].text = text;
-            m.memos[col][week].hasBackColor = (col + week) % 2;
-            m.memos[col][week].backColor = rgb(200, 230, 255);
-        }
-    }
+    bench::fillFullMonth(m, 15);
     return m;
 }
 
