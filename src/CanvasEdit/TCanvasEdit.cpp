@@ -9,6 +9,9 @@
 namespace kelmora {
 
 // Lies over the text area and paints the owner's drawing after the text.
+// Whatever repaints the text below it repaints it too (it is not opaque), so
+// it never asks for a paint of its own: asking from the text's paint would
+// repaint the editor, and the grid below, without end.
 class TCanvasEdit::Overlay : public QWidget {
 public:
     explicit Overlay(TCanvasEdit* edit) : QWidget(edit), edit_(edit) {
@@ -47,11 +50,6 @@ int TCanvasEdit::lineCount() const {
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
         lines += block.layout() ? std::max(1, block.layout()->lineCount()) : 1;
     return lines;
-}
-
-void TCanvasEdit::paintEvent(QPaintEvent* event) {
-    QPlainTextEdit::paintEvent(event);
-    overlay_->update();
 }
 
 void TCanvasEdit::keyPressEvent(QKeyEvent* event) {

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolBar>
 #include <QScrollBar>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include "CanvasEdit/TCanvasEdit.h"
 #include "main/cp932.h"
 #include "platform/colours.h"
+#include "platform/event_hook.h"
 #include "platform/owner_draw_grid.h"
 #include "platform/text_layout.h"
 #include "window_fixture.h"
@@ -160,6 +162,31 @@ TEST(MainWindow, FullCellRefusesMoreLinesAndPutsTheTextBack) {
     // The row is as tall as the grid allows, and the window stays in the work area.
     EXPECT_LE(w.dg1->rowHeight(0) + w.dg1->rowHeight(row) + w.dg1->defaultRowHeight(), w.dg1->height());
     EXPECT_LE(w.frameGeometry().bottom(), 499);
+}
+
+// Typing repaints what it changed and then nothing more, not the grid below
+// the editor over and over; the cell's arrow stays drawn over the text.
+TEST(MainWindow, TheOpenEditorStopsPaintingAfterTypingAndKeepsItsArrow) {
+    WindowHarness h(Date{2026, 12, 10});
+    TForm1& w = h.open();
+    auto [col, row] = memoCellOfDay(w, 16);
+    w.model.memos[col][MonthModel::weekOfRow(row)].arrow = ArrowThrough;
+    clickCell(w, col, row);
+    int gridPaints = 0;
+    EventHook counter(nullptr, [&](QObject*, QEvent* event) {
+        if (event->type() == QEvent::Paint) ++gridPaints;
+        return false;
+    });
+    w.dg1->viewport()->installEventFilter(&counter);
+    QTest::keyClicks(w.memo1, QStringLiteral("abc"));
+    QTest::qWait(50);
+    gridPaints = 0;
+    QTest::qWait(300);
+    EXPECT_EQ(gridPaints, 0);
+    // What the screen shows: the arrow at half the first line's height.
+    const QImage screen = w.screen()->grabWindow(w.winId()).toImage();
+    const QPoint editor = w.memo1->mapTo(&w, QPoint(0, 0));
+    EXPECT_EQ(screen.pixelColor(editor + QPoint(50, w.fontRowHeight(9) / 2)), QColor(0, 128, 0));
 }
 
 TEST(MainWindow, OpeningTheEditorWithoutTypingStillSavesAtTheNextIdleMoment) {
