@@ -4,7 +4,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QPaintEvent>
 #include <algorithm>
+#include <limits>
 
 namespace kelmora {
 namespace {
@@ -52,9 +54,12 @@ void OwnerDrawGrid::setDefaultRowHeight(int height) {
 
 void OwnerDrawGrid::setRowHeight(int row, int height) {
     if (row < 0 || row >= rowCount()) return;
-    rowHeights_[static_cast<std::size_t>(row)] = std::max(1, height);
+    height = std::max(1, height);
+    if (rowHeights_[static_cast<std::size_t>(row)] == height) return;
+    rowHeights_[static_cast<std::size_t>(row)] = height;
     updateScrollBars();
-    viewport()->update();
+    // The rows below move: they are painted again, the rows above are not.
+    updateFromRow(row);
 }
 
 int OwnerDrawGrid::rowHeight(int row) const {
@@ -240,39 +245,55 @@ void OwnerDrawGrid::resizeEvent(QResizeEvent* event) {
 }
 
 void OwnerDrawGrid::paintCells(QPainter& painter, int firstRow, int firstCol, int originY, bool fixedRowToo,
-                               const DrawCell& drawCell) const {
+                               const DrawCell& drawCell, const QRegion* exposed) const {
+    // Cells outside the exposed area are left alone (the painter could not
+    // reach them anyway); a cell and its lines right and below go together.
+    const auto shown = [exposed](const QRect& cellAndLines) { return !exposed || exposed->intersects(cellAndLines); };
     auto paintRow = [&](int r, int y) {
+        const int h = rowHeight(r);
+        if (!shown(QRect(0, y, colCount_ * (colWidth_ + kLineWidth), h + kLineWidth))) return;
         for (int c = firstCol; c < colCount_; ++c) {
             const int x = (c - firstCol) * (colWidth_ + kLineWidth);
-            const QRect rect(x, y, colWidth_, rowHeight(r));
+            if (!shown(QRect(x, y, colWidth_ + kLineWidth, h + kLineWidth))) continue;
+            const QRect rect(x, y, colWidth_, h);
             painter.save();
             if (drawCell) drawCell(painter, c, r, rect);
             painter.restore();
-            painter.fillRect(QRect(x + colWidth_, y, kLineWidth, rowHeight(r) + kLineWidth), kLineColour);
-            painter.fillRect(QRect(x, y + rowHeight(r), colWidth_, kLineWidth), kLineColour);
+            painter.fillRect(QRect(x + colWidth_, y, kLineWidth, h + kLineWidth), kLineColour);
+            painter.fillRect(QRect(x, y + h, colWidth_, kLineWidth), kLineColour);
         }
     };
+    const int bottom = exposed ? exposed->boundingRect().bottom() : std::numeric_limits<int>::max();
     int y = originY;
     if (fixedRowToo) {
         paintRow(0, y);
         y += rowHeight(0) + kLineWidth;
     }
-    for (int r = firstRow; r < rowCount(); ++r) {
+    for (int r = firstRow; r < rowCount() && y <= bottom; ++r) {
         paintRow(r, y);
         y += rowHeight(r) + kLineWidth;
     }
 }
 
-void OwnerDrawGrid::paintEvent(QPaintEvent*) {
+void OwnerDrawGrid::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    const QRect all = viewport()->rect();
     // Beyond the last cell: the window's colour.
-    painter.fillRect(all, palette().window());
-    paintCells(painter, topRow_, leftCol_, 0, true, onDrawCell);
+    painter.fillRect(event->rect(), palette().window());
+    paintCells(painter, topRow_, leftCol_, 0, true, onDrawCell, &event->region());
 }
 
 void OwnerDrawGrid::paintAll(QPainter& painter, const DrawCell& drawCell) const {
-    paintCells(painter, kFixedRows, 0, 0, true, drawCell);
+    paintCells(painter, kFixedRows, 0, 0, true, drawCell, nullptr);
+}
+
+void OwnerDrawGrid::updateCell(int col, int row) {
+    const QRect cell = cellRect(col, row);
+    if (!cell.isEmpty()) viewport()->update(cell.adjusted(0, 0, kLineWidth, kLineWidth));
+}
+
+void OwnerDrawGrid::updateFromRow(int row) {
+    const int top = rowTop(row);
+    if (top >= 0) viewport()->update(QRect(0, top, viewport()->width(), viewport()->height() - top));
 }
 
 int OwnerDrawGrid::borderRowAt(int y) const {

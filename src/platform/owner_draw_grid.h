@@ -31,6 +31,7 @@ public:
     // Sets every row to the height; rows added later get it too.
     void setDefaultRowHeight(int height);
     int defaultRowHeight() const { return defaultRowHeight_; }
+    // Repaints the row and everything below it when the height changes.
     void setRowHeight(int row, int height);
     int rowHeight(int row) const;
 
@@ -52,6 +53,10 @@ public:
     // Viewport rectangle of a cell (right and bottom exclusive); empty when
     // the cell is scrolled out of view.
     QRect cellRect(int col, int row) const;
+    // Asks for a paint of one cell (with its lines), or of a row and all
+    // below it; nothing for what is scrolled out of view.
+    void updateCell(int col, int row);
+    void updateFromRow(int row);
     bool cellAt(const QPoint& viewportPos, int& col, int& row) const;
 
     // Sum over all rows (or columns) of size + line: the client size that
@@ -90,8 +95,9 @@ private:
     int maxLeftCol() const;
     int borderRowAt(int y) const;  // row whose lower border is under y, or -1
     void updateScrollBars();
+    // `exposed`: only the cells it touches are painted (all when null).
     void paintCells(QPainter& painter, int firstRow, int firstCol, int originY, bool fixedRowToo,
-                    const DrawCell& drawCell) const;
+                    const DrawCell& drawCell, const QRegion* exposed) const;
 
     int colCount_ = 0;
     int colWidth_ = 64;

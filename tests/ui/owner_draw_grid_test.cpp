@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QTest>
+#include <set>
+#include <utility>
 
 namespace kelmora {
 namespace {
@@ -57,6 +59,39 @@ TEST(OwnerDrawGrid, ScrollsRowByRowWithTheHeaderFixed) {
     EXPECT_EQ(row, 5);
     g.grid.setCurrentCell(2, 2);
     EXPECT_EQ(g.grid.topRow(), 2);
+}
+
+// Only the cells a paint exposes are drawn: one cell, a row that grew and
+// those below it, never the rows scrolled out of view.
+TEST(OwnerDrawGrid, PaintsOnlyTheCellsThatAreExposed) {
+    SmallGrid g;
+    std::set<std::pair<int, int>> drawn;
+    g.grid.onDrawCell = [&](QPainter&, int col, int row, const QRect&) { drawn.insert({col, row}); };
+    const auto paintNow = [&] {
+        drawn.clear();
+        QApplication::processEvents();
+        return drawn;
+    };
+    const auto rowsIn = [](const std::set<std::pair<int, int>>& cells) {
+        std::set<int> rows;
+        for (const auto& cell : cells) rows.insert(cell.second);
+        return rows;
+    };
+    paintNow();
+
+    g.grid.updateCell(3, 2);
+    EXPECT_EQ(paintNow(), (std::set<std::pair<int, int>>{{3, 2}}));
+
+    g.grid.setRowHeight(2, 20);  // no change: nothing to paint
+    EXPECT_TRUE(paintNow().empty());
+
+    g.grid.setRowHeight(2, 30);  // row 2 and the rows below it that show
+    const auto grown = paintNow();
+    EXPECT_EQ(rowsIn(grown), (std::set<int>{2, 3, 4}));
+    EXPECT_EQ(grown.size(), 3u * 7u);
+
+    g.grid.viewport()->update();  // everything that shows, nothing below
+    EXPECT_EQ(rowsIn(paintNow()), (std::set<int>{0, 1, 2, 3, 4}));
 }
 
 }  // namespace
