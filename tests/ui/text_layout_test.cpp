@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "CanvasEdit/TCanvasEdit.h"
@@ -80,6 +81,82 @@ TEST(MemoTextLayout, LastLineThatDoesNotFitIsNotDrawn) {
     EXPECT_TRUE(rowHasInk(0));
     EXPECT_TRUE(rowHasInk(lh));
     EXPECT_FALSE(rowHasInk(2 * lh));
+}
+
+// Each line drawn as plain text on the font's baseline, over its fill: what
+// the grid showed before lines were kept shaped between paints.
+QImage drawnAsPlainText(const QString& text, const QFont& font, int width, qreal scale) {
+    QImage image(static_cast<int>((width + 20) * scale), static_cast<int>(200 * scale), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.scale(scale, scale);
+    p.setFont(font);
+    const QFontMetrics metrics(font);
+    const QString plain = MemoTextLayout::normalised(text);
+    qreal y = 3;
+    for (const LaidLine& line : MemoTextLayout::lines(text, font, width)) {
+        QString part = plain.mid(line.start, line.length);
+        while (part.endsWith(QLatin1Char(' '))) part.chop(1);
+        p.fillRect(QRectF(4, y, metrics.horizontalAdvance(part), metrics.lineSpacing()), Qt::yellow);
+        p.drawText(QPointF(4, y + metrics.ascent()), part);
+        y += metrics.lineSpacing();
+    }
+    return image;
+}
+
+QImage drawnByTheLayout(const QString& text, const QFont& font, int width, qreal scale) {
+    QImage image(static_cast<int>((width + 20) * scale), static_cast<int>(200 * scale), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.scale(scale, scale);
+    MemoTextLayout::draw(p, text, font, width, QPointF(4, 3), 200, Qt::yellow);
+    return image;
+}
+
+// The shaped lines kept between paints draw the same pixels as plain text:
+// faces mixed in one line, lines through and under the text, on the screen
+// and at a printed page's density; a second paint from the kept lines too.
+TEST(MemoTextLayout, KeptLinesDrawWhatPlainTextDraws) {
+    const QString texts[] = {
+        QStringLiteral("9:00 朝会\r\n10:30 打合せ  \r\n\r\n資料作成"),
+        QStringLiteral("AV To fi ffi ½ № ①② ㈱ 髙﨑 𠮷野家 ♪☆ ｱｲｳ ｶﾞﾊﾟ"),
+        QStringLiteral("今日は朝から夕方まで打ち合わせが続きます"),
+    };
+    for (const char* face : {"ＭＳ Ｐゴシック", "DejaVu Sans"}) {
+        for (std::uint8_t style : {0, 1 | 2, 4, 8}) {
+            QFont font(QString::fromUtf8(face));
+            font.setPointSize(12);
+            font.setBold(style & 1);
+            font.setItalic(style & 2);
+            font.setUnderline(style & 4);
+            font.setStrikeOut(style & 8);
+            for (qreal scale : {1.0, 3.125}) {
+                for (const QString& text : texts) {
+                    const QImage expected = drawnAsPlainText(text, font, 95, scale);
+                    EXPECT_TRUE(drawnByTheLayout(text, font, 95, scale) == expected)
+                        << face << " style " << int{style} << " scale " << scale << ": " << text.toStdString();
+                    EXPECT_TRUE(drawnByTheLayout(text, font, 95, scale) == expected) << "drawn again";
+                }
+            }
+        }
+    }
+}
+
+// More paragraphs than are kept: the first ones, laid out again, still
+// break as they did.
+TEST(MemoTextLayout, ForgottenParagraphsAreLaidOutAgainAlike) {
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPointSize(9);
+    const QString first = QStringLiteral("今日は朝から夕方まで打ち合わせが続きます");
+    const std::vector<LaidLine> before = MemoTextLayout::lines(first, font, 60);
+    ASSERT_GT(before.size(), 1u);
+    for (int i = 0; i < 5000; ++i) MemoTextLayout::lineCount(QStringLiteral("予定 %1").arg(i), font, 60);
+    const std::vector<LaidLine> after = MemoTextLayout::lines(first, font, 60);
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(after[i].start, before[i].start);
+        EXPECT_EQ(after[i].length, before[i].length);
+    }
 }
 
 }  // namespace
