@@ -88,6 +88,9 @@ ApplicationObject::ApplicationObject(QObject* parent) : QObject(parent) {
             }
         });
     }
+    // Now rather than when the pause is set: put in place before the windows
+    // are made, the style costs no re-polish of every widget.
+    ensureHintTimingStyle();
 }
 
 ApplicationObject::~ApplicationObject() {

@@ -41,6 +41,9 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
       env_(std::move(environment)),
       settingsFile_(*env_.files, env_.programDir),
       store_(*env_.files, *env_.dialogs, env_.programDir) {
+    // The application object before the widgets: the style it puts in place
+    // would re-polish every widget made before it.
+    ApplicationObject::instance();
     setWindowTitle(QStringLiteral("Kelmora"));
     client_ = new QWidget(this);
     setCentralWidget(client_);

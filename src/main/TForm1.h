@@ -168,8 +168,11 @@ public:
     int gridTop() const { return gridTop_; }
 
     // --- keys, clicks, the selection and the commands on days and ranges ---
+    // Made at their first use.
     Tform_jump* form_jump = nullptr;
     TForm3* Form3 = nullptr;
+    Tform_jump& jumpDialog();
+    TForm3& memoInputDialog();
     QMenu* PopupMenu1 = nullptr;  // the grid's menu: the selection commands
     QMenu* PopupMenu2 = nullptr;  // the editor's menu
     QMenu* MenuItem1 = nullptr;   // "編集(&E)"

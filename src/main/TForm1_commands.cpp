@@ -41,12 +41,11 @@ bool clipboardHoldsText() { return !QGuiApplication::clipboard()->text().isEmpty
 
 }  // namespace
 
-// The dialogs made once, the two context menus, and the window's first look
-// at keys and at clicks on its bare background.
+// The two context menus, and the window's first look at keys and at clicks
+// on its bare background. The memo input and jump dialogs are made at their
+// first use (the start does not wait for them) and kept.
 void TForm1::createCommands() {
     runModal = [](QDialog& dialog) { dialog.exec(); };
-    Form3 = new TForm3(*env_.dialogs, this);
-    form_jump = new Tform_jump(this);
 
     PopupMenu1 = new QMenu(this);
     mnuaddmemo = PopupMenu1->addAction(japanese("選択したメモ欄にメモを追加..."), this, [this] { mnuaddmemoClick(); });
@@ -150,11 +149,17 @@ void TForm1::createToolCommands(QMenu* calendar) {
 
 // The typed memo goes below what each selected cell holds. A memo file keeps
 // at most 65535 bytes a day: a cell that would grow past that keeps its text.
+TForm3& TForm1::memoInputDialog() {
+    if (!Form3) Form3 = new TForm3(*env_.dialogs, this);
+    return *Form3;
+}
+
 void TForm1::mnuaddmemoClick() {
-    Form3->setMemoFont(bandFont(settings.memo.font));
-    Form3->prepare(dg1->defaultColWidth());
-    runModal(*Form3);
-    const std::string text = Form3->memoText();
+    TForm3& input = memoInputDialog();
+    input.setMemoFont(bandFont(settings.memo.font));
+    input.prepare(dg1->defaultColWidth());
+    runModal(input);
+    const std::string text = input.memoText();
     if (text.empty()) {
         model.clearSelection();
         dg1->viewport()->update();

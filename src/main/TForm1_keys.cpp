@@ -195,14 +195,20 @@ void TForm1::dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifier
 
 // The jump dialog opens on the month shown (clamped to its years); only OK
 // changes the month.
+Tform_jump& TForm1::jumpDialog() {
+    if (!form_jump) form_jump = new Tform_jump(this);
+    return *form_jump;
+}
+
 void TForm1::mnujumpClick() {
     hideEditor();
     if (!saveBeforeLeaving()) return;
-    form_jump->upyear->setPosition(model.year);
-    form_jump->upmonth->setPosition(model.month);
-    runModal(*form_jump);
-    if (!form_jump->jumpConfirmed) return;
-    showMonth(form_jump->upyear->Position(), form_jump->upmonth->Position());
+    Tform_jump& jump = jumpDialog();
+    jump.upyear->setPosition(model.year);
+    jump.upmonth->setPosition(model.month);
+    runModal(jump);
+    if (!jump.jumpConfirmed) return;
+    showMonth(jump.upyear->Position(), jump.upmonth->Position());
 }
 
 }  // namespace kelmora
