@@ -277,8 +277,13 @@ void OwnerDrawGrid::paintCells(QPainter& painter, int firstRow, int firstCol, in
 
 void OwnerDrawGrid::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    // Beyond the last cell: the window's colour.
-    painter.fillRect(event->rect(), palette().window());
+    // Beyond the last cell: the window's colour (the cells paint themselves whole).
+    const QRect all = viewport()->rect();
+    const int right = std::max(0, colCount_ - leftCol_) * (colWidth_ + kLineWidth);
+    int bottom = rowHeight(0) + kLineWidth;
+    for (int r = topRow_; r < rowCount() && bottom < all.height(); ++r) bottom += rowHeight(r) + kLineWidth;
+    painter.fillRect(QRect(right, 0, all.width() - right, all.height()), palette().window());
+    painter.fillRect(QRect(0, bottom, right, all.height() - bottom), palette().window());
     paintCells(painter, topRow_, leftCol_, 0, true, onDrawCell, &event->region());
 }
 

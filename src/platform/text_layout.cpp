@@ -24,94 +24,111 @@ struct Ink {
 };
 
 // A paragraph (the text between two line breaks) broken into lines at one
-// font and width. What drawing needs is added at the first draw.
+// font and width; an empty one is one empty line. What drawing needs is
+// added at the first draw.
 struct Paragraph {
+    QString text;
     std::vector<LaidLine> lines;  // starts within the paragraph
     std::vector<Ink> ink;
 };
 
-struct ParagraphKey {
+// A memo: its paragraphs, each with where it starts in the memo's text
+// (line breaks normalised).
+struct Memo {
+    std::vector<std::pair<int, std::shared_ptr<Paragraph>>> paragraphs;
+};
+
+struct LayoutKey {
     QString text;
     QFont font;
     int width = 0;
-    bool operator==(const ParagraphKey& other) const {
+    bool operator==(const LayoutKey& other) const {
         return width == other.width && text == other.text && font == other.font;
     }
 };
 
-struct ParagraphKeyHash {
-    std::size_t operator()(const ParagraphKey& key) const { return qHashMulti(0, key.text, key.font, key.width); }
+struct LayoutKeyHash {
+    std::size_t operator()(const LayoutKey& key) const { return qHashMulti(0, key.text, key.font, key.width); }
 };
 
-// The paragraphs laid out last, the oldest forgotten first. Room for two
-// full months (the one shown and the one paged from) and the editor's
-// latest versions of a paragraph.
-constexpr std::size_t kParagraphsKept = 2048;
-
-class ParagraphCache {
+// The values used last, the oldest forgotten first.
+template <typename Value>
+class LastUsed {
 public:
-    std::shared_ptr<Paragraph> get(const QString& text, const QFont& font, int width) {
-        ParagraphKey key{text, font, width};
+    explicit LastUsed(std::size_t capacity) : capacity_(capacity) {}
+
+    template <typename Make>
+    std::shared_ptr<Value> get(const QString& text, const QFont& font, int width, Make make) {
+        LayoutKey key{text, font, width};
         if (auto found = index_.find(key); found != index_.end()) {
             order_.splice(order_.begin(), order_, found->second);
             return found->second->second;
         }
-        auto paragraph = std::make_shared<Paragraph>();
-        paragraph->lines = layOut(text, font, width);
-        order_.emplace_front(key, paragraph);
+        auto value = std::make_shared<Value>(make());
+        order_.emplace_front(key, value);
         index_.emplace(std::move(key), order_.begin());
-        if (order_.size() > kParagraphsKept) {
+        if (order_.size() > capacity_) {
             index_.erase(order_.back().first);
             order_.pop_back();
         }
-        return paragraph;
+        return value;
     }
 
 private:
-    static std::vector<LaidLine> layOut(const QString& text, const QFont& font, int width) {
-        std::vector<LaidLine> out;
-        QTextLayout layout(text, font);
-        layout.setTextOption(MemoTextLayout::option());
-        layout.setCacheEnabled(false);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(width);
-            out.push_back({line.textStart(), line.textLength(), line.naturalTextWidth()});
-        }
-        layout.endLayout();
-        return out;
-    }
-
-    using Entry = std::pair<ParagraphKey, std::shared_ptr<Paragraph>>;
+    using Entry = std::pair<LayoutKey, std::shared_ptr<Value>>;
+    std::size_t capacity_;
     std::list<Entry> order_;
-    std::unordered_map<ParagraphKey, std::list<Entry>::iterator, ParagraphKeyHash> index_;
+    std::unordered_map<LayoutKey, typename std::list<Entry>::iterator, LayoutKeyHash> index_;
 };
 
-ParagraphCache& paragraphs() {
-    static ParagraphCache cache;
-    return cache;
-}
-
-// Calls `each(paragraph text, its start in the text)` for every paragraph of
-// the normalised text; an empty text is one empty paragraph.
-template <typename F>
-void forEachParagraph(const QString& plain, F each) {
-    int start = 0;
-    while (true) {
-        const int end = plain.indexOf(QLatin1Char('\n'), start);
-        const int paragraphEnd = end < 0 ? plain.size() : end;
-        if (!each(plain.mid(start, paragraphEnd - start), start)) return;
-        if (end < 0) return;
-        start = end + 1;
+std::vector<LaidLine> layOut(const QString& text, const QFont& font, int width) {
+    if (text.isEmpty()) return {{0, 0, 0}};
+    std::vector<LaidLine> out;
+    QTextLayout layout(text, font);
+    layout.setTextOption(MemoTextLayout::option());
+    layout.setCacheEnabled(false);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        out.push_back({line.textStart(), line.textLength(), line.naturalTextWidth()});
     }
+    layout.endLayout();
+    return out;
 }
 
-void prepareInk(Paragraph& paragraph, const QString& text, const QFont& font) {
+// Room for two full months (the one shown and the one paged from) and the
+// editor's latest versions of a memo. A memo keeps its paragraphs.
+constexpr std::size_t kParagraphsKept = 2048;
+constexpr std::size_t kMemosKept = 512;
+
+std::shared_ptr<Paragraph> paragraph(const QString& text, const QFont& font, int width) {
+    static LastUsed<Paragraph> kept(kParagraphsKept);
+    return kept.get(text, font, width, [&] { return Paragraph{text, layOut(text, font, width), {}}; });
+}
+
+std::shared_ptr<Memo> memo(const QString& text, const QFont& font, int width) {
+    static LastUsed<Memo> kept(kMemosKept);
+    return kept.get(text, font, width, [&] {
+        Memo memo;
+        const QString plain = MemoTextLayout::normalised(text);
+        int start = 0;
+        while (true) {
+            const int end = plain.indexOf(QLatin1Char('\n'), start);
+            const int paragraphEnd = end < 0 ? plain.size() : end;
+            memo.paragraphs.emplace_back(start, paragraph(plain.mid(start, paragraphEnd - start), font, width));
+            if (end < 0) break;
+            start = end + 1;
+        }
+        return memo;
+    });
+}
+
+void prepareInk(Paragraph& paragraph, const QFont& font) {
     if (!paragraph.ink.empty()) return;
     const QFontMetrics metrics(font);
     for (const LaidLine& line : paragraph.lines) {
         Ink ink;
-        ink.text = text.mid(line.start, line.length);
+        ink.text = paragraph.text.mid(line.start, line.length);
         while (ink.text.endsWith(QLatin1Char(' '))) ink.text.chop(1);
         ink.fillWidth = metrics.horizontalAdvance(ink.text);
         if (!font.underline() && !font.strikeOut() && !font.overline()) {
@@ -147,24 +164,14 @@ QString MemoTextLayout::normalised(const QString& text) {
 
 std::vector<LaidLine> MemoTextLayout::lines(const QString& text, const QFont& font, int width) {
     std::vector<LaidLine> out;
-    forEachParagraph(normalised(text), [&](const QString& paragraph, int start) {
-        if (paragraph.isEmpty()) {
-            out.push_back({start, 0, 0});
-            return true;
-        }
-        for (const LaidLine& line : paragraphs().get(paragraph, font, width)->lines)
-            out.push_back({start + line.start, line.length, line.naturalWidth});
-        return true;
-    });
+    for (const auto& [start, paragraph] : memo(text, font, width)->paragraphs)
+        for (const LaidLine& line : paragraph->lines) out.push_back({start + line.start, line.length, line.naturalWidth});
     return out;
 }
 
 int MemoTextLayout::lineCount(const QString& text, const QFont& font, int width) {
     int count = 0;
-    forEachParagraph(normalised(text), [&](const QString& paragraph, int) {
-        count += paragraph.isEmpty() ? 1 : static_cast<int>(paragraphs().get(paragraph, font, width)->lines.size());
-        return true;
-    });
+    for (const auto& entry : memo(text, font, width)->paragraphs) count += static_cast<int>(entry.second->lines.size());
     return count;
 }
 
@@ -177,17 +184,11 @@ int MemoTextLayout::draw(QPainter& painter, const QString& text, const QFont& fo
     painter.setFont(font);
     qreal y = origin.y();
     int drawn = 0;
-    forEachParagraph(normalised(text), [&](const QString& paragraphText, int) {
-        if (paragraphText.isEmpty()) {
-            if (y + height > bottom) return false;  // a line that does not fit whole is left out
-            ++drawn;
-            y += height;
-            return true;
-        }
-        const std::shared_ptr<Paragraph> paragraph = paragraphs().get(paragraphText, font, width);
-        prepareInk(*paragraph, paragraphText, font);
-        for (const Ink& ink : paragraph->ink) {
-            if (y + height > bottom) return false;
+    for (const auto& entry : memo(text, font, width)->paragraphs) {
+        Paragraph& paragraph = *entry.second;
+        prepareInk(paragraph, font);
+        for (const Ink& ink : paragraph.ink) {
+            if (y + height > bottom) return drawn;  // a line that does not fit whole is left out
             ++drawn;
             if (ink.fillWidth > 0) painter.fillRect(QRectF(origin.x(), y, ink.fillWidth, height), background);
             const qreal baseline = y + metrics.ascent();
@@ -200,8 +201,7 @@ int MemoTextLayout::draw(QPainter& painter, const QString& text, const QFont& fo
             }
             y += height;
         }
-        return true;
-    });
+    }
     return drawn;
 }
 
