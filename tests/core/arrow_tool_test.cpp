@@ -12,11 +12,15 @@
 
 #include "main/file_system.h"
 #include "main/month_store.h"
+#include "arrow_digits.h"
 #include "memo_file_test_support.h"
 
 namespace kelmora {
 namespace {
 
+using testing::arrowDigits;
+using testing::arrowDigitsOnDisk;
+using testing::marked;
 using testing::ScriptedPrompts;
 using testing::TempFolder;
 
@@ -90,25 +94,8 @@ public:
         result = runArrowSteps(arrowDeletionSteps(month_, col, MonthModel::memoRow(week)), *this);
     }
 
-    // The arrow marks of a month as its file holds them, one digit a day.
     std::string marksOnDisk(int year, int month) {
-        MonthModel m;
-        m.mondayStart = month_.mondayStart;
-        m.year = static_cast<std::uint16_t>(year);
-        m.month = static_cast<std::uint16_t>(month);
-        EXPECT_TRUE(m.buildMonth());
-        MonthStore reader(files, prompts, folder.dir());
-        reader.loadMonth(m);
-        return marksOf(m);
-    }
-    static std::string marksOf(const MonthModel& m) {
-        std::string digits;
-        for (int day = 1; day <= daysInMonth(m.year, m.month); ++day) {
-            int col = 0, week = 0;
-            m.cellOfDay(day, col, week);
-            digits += static_cast<char>('0' + m.memos[col][week].arrow);
-        }
-        return digits;
+        return arrowDigitsOnDisk(folder.dir(), year, month, month_.mondayStart);
     }
 
     bool tooLong = false;
@@ -123,13 +110,6 @@ private:
     }
     MonthModel month_;
 };
-
-// A month of `days` days with `marks` from `firstDay` on and none elsewhere.
-std::string marked(int days, int firstDay = 1, const std::string& marks = "") {
-    std::string digits(days, '0');
-    digits.replace(firstDay - 1, marks.size(), marks);
-    return digits;
-}
 
 struct MonthMarks {
     int year, month;
@@ -227,14 +207,14 @@ TEST(ArrowTool, RefusesCellsWithoutADateOrWithAnArrowAndWaitsOnTheSameDay) {
             EXPECT_EQ(calendar.tool.state, click.after);
         }
         calendar.tool.reset();
-        EXPECT_EQ(Calendar::marksOf(calendar.shown()), laid);
+        EXPECT_EQ(arrowDigits(calendar.shown()), laid);
     }
     // After the same day twice the tool still takes another last day.
     calendar.tool.arm();
     calendar.clickDay({2024, 12, 2});
     calendar.clickDay({2024, 12, 2});
     EXPECT_EQ(calendar.clickDay({2024, 12, 4}).outcome, ArrowClick::LastChosen);
-    EXPECT_EQ(Calendar::marksOf(calendar.shown()), marked(31, 2, "12300000123"));
+    EXPECT_EQ(arrowDigits(calendar.shown()), marked(31, 2, "12300000123"));
 }
 
 TEST(ArrowTool, DeletesTheWholeArrowFromAnyOfItsDays) {
@@ -323,7 +303,7 @@ TEST(ArrowTool, AMonthThatCannotBeSavedStopsTheStepsAndNothingShownIsLost) {
         EXPECT_EQ(calendar.shown().month, 1);
         EXPECT_TRUE(calendar.shown().dirty);
         EXPECT_EQ(calendar.shown().memos[0][3].text, "typed");
-        EXPECT_EQ(Calendar::marksOf(calendar.shown()), c.januaryShown);
+        EXPECT_EQ(arrowDigits(calendar.shown()), c.januaryShown);
         EXPECT_EQ(calendar.marksOnDisk(2024, 12), c.december);
         EXPECT_EQ(calendar.marksOnDisk(2025, 1), c.january);
     }
