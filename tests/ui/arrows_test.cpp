@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QPushButton>
+#include <QToolBar>
 #include <QTimer>
 #include <set>
 
@@ -42,10 +43,12 @@ void clickDay(TForm1& w, int day) {
     clickCell(w, col, row);
 }
 
-void clickButton(QPushButton* button) {
+void clickButton(QWidget* button) {
     QTest::mouseClick(button, Qt::LeftButton);
     QApplication::processEvents();
 }
+
+void ctrl(TForm1& w, int key) { pressKey(w, key, Qt::ControlModifier); }
 
 bool toolShownOff(TForm1& w) {
     return w.arrowTool.state == ArrowIdle && !w.tbyj->isChecked() && !w.mnuyj->isChecked() &&
@@ -63,7 +66,7 @@ TEST(ArrowToolWindow, KeysLayAnArrowFromDecemberIntoJanuary) {
     TForm1& w = h.open();
     if (!w.settings.focusFrame) w.mnufocusClick();
     ASSERT_EQ(focusOf(w), std::make_pair(2, 4));  // today
-    pressKey(w, Qt::Key_Y, Qt::ControlModifier);
+    ctrl(w, Qt::Key_Y);
     EXPECT_TRUE(toolShownOn(w));
     pressTimes(w, Qt::Key_Down, 2);
     pressTimes(w, Qt::Key_Right, 4);  // Saturday 28 December
@@ -92,7 +95,7 @@ TEST(ArrowToolWindow, ClicksLayTheSameArrowLastDayFirstAndStayInTheMonthOfTheLas
     TForm1& w = h.open();
     clickDay(w, 20);  // the editor is open: the tool closes it
     ASSERT_TRUE(w.editorShown());
-    pressKey(w, Qt::Key_Y, Qt::ControlModifier);
+    ctrl(w, Qt::Key_Y);
     EXPECT_FALSE(w.editorShown());
     clickButton(w.btnnext);
     clickDay(w, 3);
@@ -124,11 +127,11 @@ TEST(ArrowToolWindow, RefusedClicksSayWhyAndPutTheToolAway) {
         SCOPED_TRACE(c.name);
         WindowHarness h(Date{2024, 12, 10});
         TForm1& w = h.open();
-        w.tbyjClick();
+        ctrl(w, Qt::Key_Y);
         clickDay(w, 10);
         clickDay(w, 12);
         for (auto [col, row] : c.clicks) {
-            if (!w.arrowTool.busy()) pressKey(w, Qt::Key_Y, Qt::ControlModifier);
+            if (!w.arrowTool.busy()) ctrl(w, Qt::Key_Y);
             clickCell(w, col, row);
         }
         if (c.message) {
@@ -146,7 +149,7 @@ TEST(ArrowToolWindow, RefusedClicksSayWhyAndPutTheToolAway) {
 TEST(ArrowToolWindow, ThreeMonthsAreRefusedAfterTheLastClick) {
     WindowHarness h(Date{2025, 1, 10});
     TForm1& w = h.open();
-    w.tbyj->trigger();
+    clickButton(w.ToolBar1->widgetForAction(w.tbyj));
     clickDay(w, 10);
     clickButton(w.btnnext);
     clickButton(w.btnnext);
@@ -161,27 +164,28 @@ TEST(ArrowToolWindow, ThreeMonthsAreRefusedAfterTheLastClick) {
 TEST(ArrowToolWindow, ArmingAgainTheMarkingToolsAndEscapePutItAway) {
     WindowHarness h(Date{2024, 12, 10});
     TForm1& w = h.open();
-    w.mnuholiClick();
-    w.mnuyj->trigger();
+    ctrl(w, Qt::Key_H);
+    ASSERT_TRUE(w.holidayMarking);
+    ctrl(w, Qt::Key_Y);
     EXPECT_FALSE(w.holidayMarking || w.tbholiday->isChecked() || w.mnuholi->isChecked());
     EXPECT_TRUE(toolShownOn(w));
-    w.tbyj->trigger();
+    clickButton(w.ToolBar1->widgetForAction(w.tbyj));
     EXPECT_TRUE(toolShownOff(w));
 
     // A marking tool, Escape and a click beside the grid each end the wait.
     const std::function<void()> endings[] = {
-        [&] { w.mnuheiClick(); },
+        [&] { ctrl(w, Qt::Key_W); },
         [&] { pressKey(w, Qt::Key_Escape); },
         [&] { QTest::mouseClick(w.centralWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(3, w.gridTop() - 3)); },
     };
     for (const auto& end : endings) {
-        pressKey(w, Qt::Key_Y, Qt::ControlModifier);
+        ctrl(w, Qt::Key_Y);
         clickDay(w, 3);
         ASSERT_TRUE(w.Timer1->isActive());
         end();
         EXPECT_EQ(w.arrowTool.state, ArrowIdle);
         EXPECT_FALSE(w.tbyj->isChecked() || w.mnuyj->isChecked() || w.Timer1->isActive());
-        w.FormClick();
+        if (w.weekdayMarking) pressKey(w, Qt::Key_Escape);
     }
     EXPECT_TRUE(h.dialogs.messages.empty());  // Escape put the tool away without asking to quit
     EXPECT_EQ(arrowDigits(w.model), marked(31));
@@ -190,11 +194,11 @@ TEST(ArrowToolWindow, ArmingAgainTheMarkingToolsAndEscapePutItAway) {
 TEST(ArrowToolWindow, CtrlQDeletesBothHalvesFromAMiddleDayAndWritingGoesOn) {
     WindowHarness h(Date{2024, 12, 10});
     TForm1& w = h.open();
-    w.tbyjClick();
+    ctrl(w, Qt::Key_Y);
     clickDay(w, 28);
     clickButton(w.btnnext);
     clickDay(w, 3);
-    w.tbyjClick();
+    ctrl(w, Qt::Key_Y);
     clickDay(w, 20);  // an arrow of its own in January
     clickDay(w, 22);
 
@@ -209,11 +213,11 @@ TEST(ArrowToolWindow, CtrlQDeletesBothHalvesFromAMiddleDayAndWritingGoesOn) {
     uitest::commitText(w.memo1, QStringLiteral("旅行"));
 
     h.dialogs.answers = {Answer::Cancel};
-    pressKey(w, Qt::Key_Q, Qt::ControlModifier);
+    ctrl(w, Qt::Key_Q);
     EXPECT_EQ(h.dialogs.messages, std::vector<std::string>{"この矢印を削除します\r\nよろしいですか？"});
     EXPECT_EQ(arrowDigits(w.model), kJanuary.substr(0, 19) + "123" + kJanuary.substr(22));
 
-    pressKey(w, Qt::Key_Q, Qt::ControlModifier);
+    ctrl(w, Qt::Key_Q);
     EXPECT_EQ(h.dialogs.messages.size(), 2u);
     EXPECT_EQ(w.model.month, 1);
     EXPECT_EQ(focusOf(w), memoCellOfDay(w, 2));
@@ -227,11 +231,11 @@ TEST(ArrowToolWindow, CtrlQDeletesBothHalvesFromAMiddleDayAndWritingGoesOn) {
     w.PopupMenu2Popup();
     EXPECT_FALSE(w.mnudel_yj->isEnabled());
     Q_EMIT w.PopupMenu2->aboutToHide();
-    pressKey(w, Qt::Key_Q, Qt::ControlModifier);
+    ctrl(w, Qt::Key_Q);
     EXPECT_EQ(h.dialogs.messages.size(), 2u);
     // The key still works on the next day with an arrow.
     clickDay(w, 21);
-    pressKey(w, Qt::Key_Q, Qt::ControlModifier);
+    ctrl(w, Qt::Key_Q);
     EXPECT_EQ(h.dialogs.messages.size(), 3u);
     EXPECT_EQ(arrowDigits(w.model), marked(31));
 }
@@ -253,8 +257,9 @@ TEST(ArrowToolWindow, AMonthThatCannotBeSavedKeepsWhatWasLaidAndSaysSo) {
     uitest::TempFolder folder;
     TForm1 w(WindowEnvironment{folder.dir(), &clock, &dialogs, &files, QRect(0, 0, 1280, 1000), QString()});
     w.show();
+    QApplication::processEvents();
     files.refused = "202412.wmd";
-    w.tbyjClick();
+    ctrl(w, Qt::Key_Y);
     clickDay(w, 28);
     clickButton(w.btnnext);
     clickDay(w, 3);

@@ -155,7 +155,7 @@ TEST(Resident, TheArrowStartCellBlinks) {
     const QPoint inside = w.dg1->cellRect(3, 4).topLeft() + QPoint(50, 30);
     auto colourNow = [&] { return w.dg1->viewport()->grab().toImage().pixelColor(inside); };
     const QColor normal = colourNow();
-    w.tbyjClick();
+    QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
     QTest::mouseClick(w.dg1->viewport(), Qt::LeftButton, Qt::NoModifier, inside);  // 9 December: the first day
     EXPECT_TRUE(w.Timer1->isActive());
     EXPECT_EQ(w.Timer1->interval(), 500);
