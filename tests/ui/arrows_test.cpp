@@ -66,6 +66,8 @@ TEST(ArrowToolWindow, KeysLayAnArrowFromDecemberIntoJanuary) {
     TForm1& w = h.open();
     if (!w.settings.focusFrame) w.mnufocusClick();
     ASSERT_EQ(focusOf(w), std::make_pair(2, 4));  // today
+    pressKey(w, Qt::Key_Return);
+    uitest::commitText(w.memo1, QStringLiteral("出発"));
     ctrl(w, Qt::Key_Y);
     EXPECT_TRUE(toolShownOn(w));
     pressTimes(w, Qt::Key_Down, 2);
@@ -73,6 +75,9 @@ TEST(ArrowToolWindow, KeysLayAnArrowFromDecemberIntoJanuary) {
     pressKey(w, Qt::Key_Return);
     EXPECT_EQ(w.arrowTool.state, ArrowWaitingForLast);
     EXPECT_TRUE(w.Timer1->isActive());
+    // While the tool waits for the last day, idle moments save nothing.
+    w.PseudoApp1Idle();
+    EXPECT_FALSE(h.folder.has("202412.wmd"));
     // On past the month's last cell into January, to Friday the 3rd.
     pressTimes(w, Qt::Key_Right, 8);
     ASSERT_EQ(w.model.month, 1);
@@ -87,6 +92,7 @@ TEST(ArrowToolWindow, KeysLayAnArrowFromDecemberIntoJanuary) {
     EXPECT_TRUE(w.model.dirty);
     EXPECT_EQ(arrowDigitsOnDisk(h.folder.dir(), 2024, 12), kDecember);
     EXPECT_EQ(arrowDigitsOnDisk(h.folder.dir(), 2025, 1), kJanuary);
+    EXPECT_NE(h.folder.get("202412.wmd").find(cp932::literal("出発")), std::string::npos);
     EXPECT_TRUE(h.dialogs.messages.empty());
 }
 
