@@ -110,6 +110,8 @@ void TForm1::createMenus() {
     QAction* jump = calendar->addAction(japanese("年月指定ジャンプ(&J)"), this, [this] { mnujumpClick(); });
     jump->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
     calendar->addSeparator();
+    calendar->addAction(japanese("iCalendar形式で書き出す(&E)..."), this, [this] { mnuexportClick(); });
+    calendar->addSeparator();
     createToolCommands(calendar);
     calendar->addSeparator();
     createPrintCommands(calendar);

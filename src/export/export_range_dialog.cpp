@@ -1,0 +1,126 @@
+#include "export/export_range_dialog.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+#include "CtrlsEx/button_ex.h"
+#include "CtrlsEx/edit_ex.h"
+#include "jump/up_down.h"
+#include "main/month_model.h"
+#include "platform/dialog_font.h"
+#include "platform/screen_centre.h"
+
+namespace kelmora {
+namespace {
+
+constexpr int kRowHeight = 25;
+
+QLabel* label(QWidget* parent, const char* caption, int x, int y) {
+    auto* text = new QLabel(QString::fromUtf8(caption), parent);
+    text->setFont(dialogFont(14));
+    text->setGeometry(x, y, text->sizeHint().width(), kRowHeight);
+    return text;
+}
+
+// A number field at (x, y) and its spin control at its right.
+TUpDown* spinner(QWidget* parent, int x, int y, int width, int min, int max, TEditEx** fieldOut = nullptr) {
+    auto* field = new TEditEx(parent);
+    field->setGeometry(x, y, width, kRowHeight);
+    field->setFont(dialogFont(16, true));
+    field->setAlignment(taRightJustify);
+    field->setReadOnly(true);  // typed numbers would bypass the ranges
+    auto* spin = new TUpDown(parent);
+    spin->setGeometry(x + width, y, 17, kRowHeight);
+    spin->setThousands(false);
+    spin->setRange(min, max);
+    spin->setAssociate(field);
+    if (fieldOut) *fieldOut = field;
+    return spin;
+}
+
+}  // namespace
+
+Tform_export::Tform_export(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QString::fromUtf8("iCalendar形式で書き出す"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFont(dialogFont(12));
+    setFixedSize(300, 132);
+
+    QLabel* firstLabel = label(this, "最初の月(&S)：", 14, 12);
+    upfirstyear = spinner(this, 112, 12, 56, kMinYear, kMaxYear, &firstYearField);
+    label(this, "年", 188, 12);
+    upfirstmonth = spinner(this, 210, 12, 36, 1, 12);
+    label(this, "月", 266, 12);
+    firstLabel->setBuddy(firstYearField);
+
+    TEditEx* lastYearField = nullptr;
+    QLabel* lastLabel = label(this, "最後の月(&L)：", 14, 46);
+    uplastyear = spinner(this, 112, 46, 56, kMinYear, kMaxYear, &lastYearField);
+    label(this, "年", 188, 46);
+    uplastmonth = spinner(this, 210, 46, 36, 1, 12);
+    label(this, "月", 266, 46);
+    lastLabel->setBuddy(lastYearField);
+    for (TUpDown* month : {upfirstmonth, uplastmonth}) month->setWrap(true);
+
+    auto* bevel = new QFrame(this);
+    bevel->setFrameShape(QFrame::HLine);
+    bevel->setFrameShadow(QFrame::Sunken);
+    bevel->setGeometry(0, 86, 300, 2);
+
+    btnok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), captionForModalResult(1), this);
+    btnok->setGeometry(130, 96, 77, 27);
+    btnok->setDefault(true);
+    btncancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), captionForModalResult(2), this);
+    btncancel->setGeometry(214, 96, 77, 27);
+
+    for (TUpDown* spin : {upfirstyear, upfirstmonth})
+        connect(spin, &TUpDown::positionChanged, this, [this] { keepInOrder(true); });
+    for (TUpDown* spin : {uplastyear, uplastmonth})
+        connect(spin, &TUpDown::positionChanged, this, [this] { keepInOrder(false); });
+    connect(btnok, &QPushButton::clicked, this, [this] {
+        exportConfirmed = true;
+        accept();
+    });
+    connect(btncancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void Tform_export::setMonths(YearMonth first, YearMonth last) {
+    adjusting_ = true;
+    setFirst(first);
+    setLast(last);
+    adjusting_ = false;
+    keepInOrder(true);
+}
+
+YearMonth Tform_export::first() const { return {upfirstyear->Position(), upfirstmonth->Position()}; }
+YearMonth Tform_export::last() const { return {uplastyear->Position(), uplastmonth->Position()}; }
+
+void Tform_export::setFirst(YearMonth ym) {
+    upfirstyear->setPosition(ym.year);
+    upfirstmonth->setPosition(ym.month);
+}
+
+void Tform_export::setLast(YearMonth ym) {
+    uplastyear->setPosition(ym.year);
+    uplastmonth->setPosition(ym.month);
+}
+
+// The month just moved stays where the user put it; the other one follows.
+void Tform_export::keepInOrder(bool firstMoved) {
+    if (adjusting_ || !(last() < first())) return;
+    adjusting_ = true;
+    if (firstMoved) setLast(first());
+    else setFirst(last());
+    adjusting_ = false;
+}
+
+void Tform_export::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    centreOnScreen(this);
+    exportConfirmed = false;
+    firstYearField->setFocus();
+}
+
+}  // namespace kelmora
