@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <algorithm>
 
 #include "CtrlsEx/button_ex.h"
 #include "CtrlsEx/edit_ex.h"
@@ -51,7 +52,8 @@ Tform_export::Tform_export(QWidget* parent) : QDialog(parent) {
     QLabel* firstLabel = label(this, "最初の月(&S)：", 14, 12);
     upfirstyear = spinner(this, 112, 12, 56, kMinYear, kMaxYear, &firstYearField);
     label(this, "年", 188, 12);
-    upfirstmonth = spinner(this, 210, 12, 36, 1, 12);
+    // 0 and 13 are steps past the year's ends, carried at once.
+    upfirstmonth = spinner(this, 210, 12, 36, 0, 13);
     label(this, "月", 266, 12);
     firstLabel->setBuddy(firstYearField);
 
@@ -59,10 +61,9 @@ Tform_export::Tform_export(QWidget* parent) : QDialog(parent) {
     QLabel* lastLabel = label(this, "最後の月(&L)：", 14, 46);
     uplastyear = spinner(this, 112, 46, 56, kMinYear, kMaxYear, &lastYearField);
     label(this, "年", 188, 46);
-    uplastmonth = spinner(this, 210, 46, 36, 1, 12);
+    uplastmonth = spinner(this, 210, 46, 36, 0, 13);
     label(this, "月", 266, 46);
     lastLabel->setBuddy(lastYearField);
-    for (TUpDown* month : {upfirstmonth, uplastmonth}) month->setWrap(true);
 
     auto* bevel = new QFrame(this);
     bevel->setFrameShape(QFrame::HLine);
@@ -76,9 +77,9 @@ Tform_export::Tform_export(QWidget* parent) : QDialog(parent) {
     btncancel->setGeometry(214, 96, 77, 27);
 
     for (TUpDown* spin : {upfirstyear, upfirstmonth})
-        connect(spin, &TUpDown::positionChanged, this, [this] { keepInOrder(true); });
+        connect(spin, &TUpDown::positionChanged, this, [this] { spun(true); });
     for (TUpDown* spin : {uplastyear, uplastmonth})
-        connect(spin, &TUpDown::positionChanged, this, [this] { keepInOrder(false); });
+        connect(spin, &TUpDown::positionChanged, this, [this] { spun(false); });
     connect(btnok, &QPushButton::clicked, this, [this] {
         exportConfirmed = true;
         accept();
@@ -91,7 +92,7 @@ void Tform_export::setMonths(YearMonth first, YearMonth last) {
     setFirst(first);
     setLast(last);
     adjusting_ = false;
-    keepInOrder(true);
+    spun(true);
 }
 
 YearMonth Tform_export::first() const { return {upfirstyear->Position(), upfirstmonth->Position()}; }
@@ -99,20 +100,35 @@ YearMonth Tform_export::last() const { return {uplastyear->Position(), uplastmon
 
 void Tform_export::setFirst(YearMonth ym) {
     upfirstyear->setPosition(ym.year);
-    upfirstmonth->setPosition(ym.month);
+    upfirstmonth->setPosition(std::clamp(ym.month, 1, 12));
 }
 
 void Tform_export::setLast(YearMonth ym) {
     uplastyear->setPosition(ym.year);
-    uplastmonth->setPosition(ym.month);
+    uplastmonth->setPosition(std::clamp(ym.month, 1, 12));
 }
 
-// The month just moved stays where the user put it; the other one follows.
-void Tform_export::keepInOrder(bool firstMoved) {
-    if (adjusting_ || !(last() < first())) return;
+// A month spun past the year's end carries into the year (and stops at the
+// calendar's ends); then the month just moved stays where the user put it
+// and the other one follows if they crossed.
+void Tform_export::spun(bool firstMoved) {
+    if (adjusting_) return;
     adjusting_ = true;
-    if (firstMoved) setLast(first());
-    else setFirst(last());
+    TUpDown* year = firstMoved ? upfirstyear : uplastyear;
+    TUpDown* month = firstMoved ? upfirstmonth : uplastmonth;
+    if (month->Position() == 13) {
+        const bool carried = year->Position() < kMaxYear;
+        if (carried) year->setPosition(year->Position() + 1);
+        month->setPosition(carried ? 1 : 12);
+    } else if (month->Position() == 0) {
+        const bool carried = year->Position() > kMinYear;
+        if (carried) year->setPosition(year->Position() - 1);
+        month->setPosition(carried ? 12 : 1);
+    }
+    if (last() < first()) {
+        if (firstMoved) setLast(first());
+        else setFirst(last());
+    }
     adjusting_ = false;
 }
 

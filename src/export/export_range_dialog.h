@@ -1,7 +1,8 @@
 #pragma once
 // Chooses the first and the last month of an iCalendar export, each by a
-// year and a month spin control. The two never cross: moving one past the
-// other takes the other along.
+// year and a month spin control. Spinning the month past December or January
+// carries into the year. The two never cross: moving one past the other
+// takes the other along.
 
 #include <QDialog>
 
@@ -41,7 +42,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void keepInOrder(bool firstMoved);
+    void spun(bool firstMoved);
     void setFirst(YearMonth ym);
     void setLast(YearMonth ym);
 
