@@ -26,8 +26,8 @@ QLabel* label(QWidget* parent, const char* caption, int x, int y) {
 }
 
 // A number field at (x, y) and its spin control at its right.
-TUpDown* spinner(QWidget* parent, int x, int y, int width, int min, int max, TEditEx** fieldOut = nullptr) {
-    auto* field = new TEditEx(parent);
+TUpDown* spinner(QWidget* parent, int x, int y, int width, int min, int max, TEditEx*& field) {
+    field = new TEditEx(parent);
     field->setGeometry(x, y, width, kRowHeight);
     field->setFont(dialogFont(16, true));
     field->setAlignment(taRightJustify);
@@ -37,8 +37,22 @@ TUpDown* spinner(QWidget* parent, int x, int y, int width, int min, int max, TEd
     spin->setThousands(false);
     spin->setRange(min, max);
     spin->setAssociate(field);
-    if (fieldOut) *fieldOut = field;
     return spin;
+}
+
+// One row: "caption [year]年 [month]月"; the caption's key goes to the year.
+// The month runs 0..13: 0 and 13 are steps past the year's ends, carried at
+// once. Returns the year's field.
+TEditEx* monthRow(QWidget* parent, const char* caption, int y, TUpDown*& year, TUpDown*& month) {
+    QLabel* rowLabel = label(parent, caption, 14, y);
+    TEditEx* yearField = nullptr;
+    TEditEx* monthField = nullptr;
+    year = spinner(parent, 112, y, 56, kMinYear, kMaxYear, yearField);
+    label(parent, "年", 188, y);
+    month = spinner(parent, 210, y, 36, 0, 13, monthField);
+    label(parent, "月", 266, y);
+    rowLabel->setBuddy(yearField);
+    return yearField;
 }
 
 }  // namespace
@@ -49,21 +63,8 @@ Tform_export::Tform_export(QWidget* parent) : QDialog(parent) {
     setFont(dialogFont(12));
     setFixedSize(300, 132);
 
-    QLabel* firstLabel = label(this, "最初の月(&S)：", 14, 12);
-    upfirstyear = spinner(this, 112, 12, 56, kMinYear, kMaxYear, &firstYearField);
-    label(this, "年", 188, 12);
-    // 0 and 13 are steps past the year's ends, carried at once.
-    upfirstmonth = spinner(this, 210, 12, 36, 0, 13);
-    label(this, "月", 266, 12);
-    firstLabel->setBuddy(firstYearField);
-
-    TEditEx* lastYearField = nullptr;
-    QLabel* lastLabel = label(this, "最後の月(&L)：", 14, 46);
-    uplastyear = spinner(this, 112, 46, 56, kMinYear, kMaxYear, &lastYearField);
-    label(this, "年", 188, 46);
-    uplastmonth = spinner(this, 210, 46, 36, 0, 13);
-    label(this, "月", 266, 46);
-    lastLabel->setBuddy(lastYearField);
+    firstYearField = monthRow(this, "最初の月(&S)：", 12, upfirstyear, upfirstmonth);
+    monthRow(this, "最後の月(&L)：", 46, uplastyear, uplastmonth);
 
     auto* bevel = new QFrame(this);
     bevel->setFrameShape(QFrame::HLine);
