@@ -1,6 +1,7 @@
 #include "export/calendar_export.h"
 
 #include <cstdio>
+#include <set>
 
 #include "export/icalendar_text.h"
 #include "main/cp932.h"
@@ -86,9 +87,13 @@ CalendarExport exportCalendar(const FileSystem& files, const std::string& progra
                               YearMonth last, const LocalTime& stampUtc) {
     CalendarExport result;
     std::vector<MemoDay> days;
+    // The folder is listed once: a range may run over thousands of months.
+    const std::vector<std::string> listed = files.listFiles(programDir, ".wmd");
+    const std::set<std::string> present(listed.begin(), listed.end());
     // One month beyond each end: an arrow never spans more than two months.
     for (YearMonth ym = first.previous(); ym <= last.next(); ym = ym.next()) {
-        if (!MonthModel::isSupported(ym.year, ym.month)) continue;
+        if (!MonthModel::isSupported(ym.year, ym.month) || !present.contains(monthFileName("", ym.year, ym.month)))
+            continue;
         const std::string path = monthFileName(programDir, ym.year, ym.month);
         if (readMonthDays(files, path, ym, days) == MonthRead::Unreadable && ym >= first && ym <= last)
             result.unreadableFiles.push_back(path);
