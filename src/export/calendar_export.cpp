@@ -71,10 +71,11 @@ std::string icalendarOf(const std::vector<MemoEvent>& events, const LocalTime& s
         addLine(out, "UID", uidOf(event));
         addLine(out, "DTSTAMP", stamp);
         addLine(out, "DTSTART;VALUE=DATE", dateValue(event.first));
-        // The day after the last, when there is one to write: a one-day
-        // event ending on 9999-12-31 leaves DTEND out, which means one day.
+        // DTEND is the day after the last. After 9999-12-31 that day has no
+        // four-digit year to be written with: the length is given instead.
         const Date end = addDays(event.last, 1);
         if (end.year <= kMaxYear) addLine(out, "DTEND;VALUE=DATE", dateValue(end));
+        else addLine(out, "DURATION", "P" + std::to_string(daysFromCivil(end) - daysFromCivil(event.first)) + "D");
         addLine(out, "SUMMARY", ical::escapeText(event.summary));
         if (!event.description.empty()) addLine(out, "DESCRIPTION", ical::escapeText(event.description));
         addLine(out, "END", "VEVENT");

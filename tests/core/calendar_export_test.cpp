@@ -220,13 +220,15 @@ TEST(CalendarExport, UidsFollowTheDayAndKindNotTheText) {
     EXPECT_EQ(uids(LocalTime{Date{2024, 7, 1}, 9, 0, 0}), before);
 }
 
-TEST(CalendarExport, TheLastDayTheCalendarShowsHasNoDayAfterIt) {
+TEST(CalendarExport, EventsEndingOnTheCalendarsLastDayGiveTheirLength) {
     TempFolder folder;
-    putMonth(folder, 9999, 12, {{30, "a"}, {31, "b"}});
+    putMonth(folder, 9999, 12, {{30, "a", ArrowStart}, {31, "b", ArrowEnd}});
     const std::string ics =
         exportCalendar(RealFileSystem(), folder.dir(), YearMonth{9999, 12}, YearMonth{9999, 12}, kStamp).ics;
-    EXPECT_NE(ics.find("DTSTART;VALUE=DATE:99991230\r\nDTEND;VALUE=DATE:99991231\r\n"), std::string::npos);
-    EXPECT_NE(ics.find("DTSTART;VALUE=DATE:99991231\r\nSUMMARY:b\r\n"), std::string::npos);
+    for (const char* expected : {"DTSTART;VALUE=DATE:99991230\r\nDTEND;VALUE=DATE:99991231\r\nSUMMARY:a\r\n",
+                                 "DTSTART;VALUE=DATE:99991230\r\nDURATION:P2D\r\nSUMMARY:a\r\n",
+                                 "DTSTART;VALUE=DATE:99991231\r\nDURATION:P1D\r\nSUMMARY:b\r\n"})
+        EXPECT_NE(ics.find(expected), std::string::npos) << expected << "\n" << ics;
 }
 
 // --- the stamp and the written file --------------------------------------------
