@@ -1,6 +1,7 @@
 #pragma once
 // The subcommands of kelmora-tool. Each returns the process exit status:
-// 0 done, 1 the data could not be read, 2 the command line was wrong.
+// 0 done, 1 the data could not be read (search: nothing found), 2 the
+// command line was wrong.
 
 #include <string>
 #include <vector>
@@ -12,9 +13,12 @@ using Args = std::vector<std::string>;
 int holidaysCommand(const Args& args);
 int settingsCommand(const Args& args);
 int monthCommand(const Args& args);
+int searchCommand(const Args& args);
 
 // Whole decimal number, nothing else; false when `text` is not one.
 bool parseInt(const std::string& text, int& value);
+// "2024-05-03".
+std::string isoDate(int year, int month, int day);
 // A usage or argument error: message on standard error, status 2.
 int usageError(const std::string& message);
 

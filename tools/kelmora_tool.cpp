@@ -1,6 +1,7 @@
 // kelmora-tool: looks at the calendar's data the way the calendar does.
 
 #include <charconv>
+#include <cstdio>
 #include <iostream>
 
 #include "commands.h"
@@ -11,6 +12,12 @@ bool parseInt(const std::string& text, int& value) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc{} && ptr == end && !text.empty();
+}
+
+std::string isoDate(int year, int month, int day) {
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", year, month, day);
+    return date;
 }
 
 int usageError(const std::string& message) {
@@ -26,7 +33,9 @@ constexpr const char* kUsage =
     "usage: kelmora-tool COMMAND ...\n"
     "  holidays FROM_YEAR TO_YEAR [--monday]   national holidays, one line a day\n"
     "  settings DIR                            the settings the calendar in DIR starts with\n"
-    "  month DIR YEAR MONTH [--monday]         a month and its memo file in DIR, as JSON\n";
+    "  month DIR YEAR MONTH [--monday]         a month and its memo file in DIR, as JSON\n"
+    "  search DIR TEXT [--from YYYY-MM] [--to YYYY-MM]\n"
+    "                                          the days whose memo in DIR holds TEXT\n";
 
 }  // namespace
 
@@ -41,6 +50,7 @@ int main(int argc, char** argv) {
     if (command == "holidays") return holidaysCommand(args);
     if (command == "settings") return settingsCommand(args);
     if (command == "month") return monthCommand(args);
+    if (command == "search") return searchCommand(args);
     std::cerr << kUsage;
     return usageError("unknown command: " + command);
 }
