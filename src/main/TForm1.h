@@ -42,6 +42,7 @@ class TForm3;
 class Tform_jump;
 class Tfrmprnset;
 struct MonthPageSource;
+class Tform_find;
 
 // What the window works against: the folder beside the program, the clock,
 // the boxes and pickers, the files. Tests pass their own.
@@ -189,6 +190,11 @@ public:
     // `onCell` is false for a press on the header row or beside the cells.
     void dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool onCell = true);
     void mnujumpClick();
+    // "メモを検索(&F)...": the search dialog; the chosen day is shown with
+    // the focus cell on its memo.
+    Tform_find* form_find = nullptr;
+    void mnufindClick();
+    void showDay(const Date& date);
     // The focus cell one step in a direction (Qt::Key_Left .. Qt::Key_Down);
     // at the month's edges the month (with Shift the year) changes.
     void moveFocus(int key);
