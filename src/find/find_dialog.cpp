@@ -22,7 +22,7 @@ bool isEnter(const QKeyEvent* key) {
 
 QString statusText(std::size_t days, const std::vector<std::string>& unreadable) {
     QString text = days == 0 ? japanese("該当するメモはありません")
-                             : japanese("%1 日のメモに見つかりました").arg(static_cast<qulonglong>(days));
+                             : japanese("%1 件見つかりました").arg(static_cast<qulonglong>(days));
     if (!unreadable.empty()) {
         QStringList names;
         for (const std::string& name : unreadable) names << QString::fromStdString(name);
