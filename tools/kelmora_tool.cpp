@@ -1,9 +1,11 @@
 // kelmora-tool: looks at the calendar's data the way the calendar does.
 
 #include <charconv>
+#include <cstdio>
 #include <iostream>
 
 #include "commands.h"
+#include "main/month_model.h"
 
 namespace kelmora::tool {
 
@@ -11,6 +13,20 @@ bool parseInt(const std::string& text, int& value) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc{} && ptr == end && !text.empty();
+}
+
+std::optional<YearMonth> parseYearMonth(const std::string& text) {
+    YearMonth ym;
+    if (text.size() != 7 || text[4] != '-' || !parseInt(text.substr(0, 4), ym.year) ||
+        !parseInt(text.substr(5, 2), ym.month) || !MonthModel::isSupported(ym.year, ym.month))
+        return std::nullopt;
+    return ym;
+}
+
+std::string isoDate(int year, int month, int day) {
+    char date[16];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", year, month, day);
+    return date;
 }
 
 int usageError(const std::string& message) {
@@ -27,7 +43,9 @@ constexpr const char* kUsage =
     "  holidays FROM_YEAR TO_YEAR [--monday]   national holidays, one line a day\n"
     "  settings DIR                            the settings the calendar in DIR starts with\n"
     "  month DIR YEAR MONTH [--monday]         a month and its memo file in DIR, as JSON\n"
-    "  ics DIR FROM TO                         memos of months FROM..TO (YYYY-MM) as iCalendar\n";
+    "  ics DIR FROM TO                         memos of months FROM..TO (YYYY-MM) as iCalendar\n"
+    "  search DIR TEXT [--from YYYY-MM] [--to YYYY-MM]\n"
+    "                                          the days whose memo in DIR holds TEXT\n";
 
 }  // namespace
 
@@ -43,6 +61,7 @@ int main(int argc, char** argv) {
     if (command == "settings") return settingsCommand(args);
     if (command == "month") return monthCommand(args);
     if (command == "ics") return icsCommand(args);
+    if (command == "search") return searchCommand(args);
     std::cerr << kUsage;
     return usageError("unknown command: " + command);
 }

@@ -109,6 +109,8 @@ void TForm1::createMenus() {
     thisMonth->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     QAction* jump = calendar->addAction(japanese("年月指定ジャンプ(&J)"), this, [this] { mnujumpClick(); });
     jump->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    QAction* find = calendar->addAction(japanese("メモを検索(&F)..."), this, [this] { mnufindClick(); });
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
     calendar->addSeparator();
     createToolCommands(calendar);
     calendar->addSeparator();

@@ -43,6 +43,7 @@ class TForm3;
 class Tform_jump;
 class Tfrmprnset;
 struct MonthPageSource;
+class Tform_find;
 
 // What the window works against: the folder beside the program, the clock,
 // the boxes and pickers, the files. Tests pass their own.
@@ -186,6 +187,11 @@ public:
     void dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool onCell = true);
     void mnujumpClick();
     void mnuexportClick();  // the memos of chosen months into an iCalendar file
+    // "メモを検索(&F)...": the search dialog; the chosen day is shown with
+    // the focus cell on its memo.
+    Tform_find* form_find = nullptr;
+    void mnufindClick();
+    void showDay(const Date& date);
     // The focus cell one step in a direction (Qt::Key_Left .. Qt::Key_Down);
     // at the month's edges the month (with Shift the year) changes.
     void moveFocus(int key);

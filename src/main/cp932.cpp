@@ -157,6 +157,8 @@ std::size_t clippedLength(std::string_view text, std::size_t limit) {
     return pos;
 }
 
+char32_t decodeNext(std::string_view text, std::size_t& pos) { return decodeAt(text, pos); }
+
 std::u16string toUtf16(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());

@@ -17,6 +17,9 @@ std::size_t clippedLength(std::string_view text, std::size_t limit);
 
 // CP932 to Unicode. A byte sequence that is no character becomes U+FFFD.
 std::u16string toUtf16(std::string_view text);
+// The character that starts at byte `pos` of `text` (pos < text.size());
+// `pos` moves past it. A byte sequence that is no character gives U+FFFD.
+char32_t decodeNext(std::string_view text, std::size_t& pos);
 std::string toUtf8(std::string_view text);
 
 // Unicode to CP932. The forms some input methods produce for a few
