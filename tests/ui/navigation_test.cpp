@@ -162,7 +162,9 @@ TEST(Navigation, EscapePutsAwayAToolOrTheSelectionBeforeAskingToQuit) {
         h.dialogs.answers.push_back(c.answer);
         pressKey(w, Qt::Key_Escape);
         EXPECT_EQ(!h.dialogs.messages.empty(), c.asks) << c.start;
-        if (c.asks) EXPECT_EQ(h.dialogs.messages[0], "終了します\r\nよろしいですか？");
+        if (c.asks) {
+            EXPECT_EQ(h.dialogs.messages[0], "終了します\r\nよろしいですか？");
+        }
         EXPECT_EQ(w.isVisible(), c.stillOpen) << c.start;
         EXPECT_FALSE(w.anySelected());
         EXPECT_FALSE(w.holidayMarking || w.weekdayMarking);
