@@ -66,10 +66,8 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
     dg1->setColCount(kColumns);
     dg1->onDrawCell = [this](QPainter& p, int col, int row, const QRect& r) { dg1DrawCell(p, col, row, r); };
     connect(dg1, &OwnerDrawGrid::topLeftChanged, this, [this] { dg1TopLeftChanged(); });
-    connect(dg1, &OwnerDrawGrid::mousePressed, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers m, const QPoint& pos) {
-        int col = 0, row = 0;
-        dg1MouseDown(b, m, dg1->cellAt(pos, col, row) && row >= OwnerDrawGrid::kFixedRows);
-    });
+    connect(dg1, &OwnerDrawGrid::mousePressed, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int col, int row) { dg1MouseDown(b, m, col, row); });
 
     memo1 = new TCanvasEdit(client_);
     memo1->hide();

@@ -181,9 +181,10 @@ public:
     // Sees every key pressed in the window before the focused control; true
     // when the key's effect replaces the control's own handling.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
-    // A press on the grid, after the grid has moved its current cell;
-    // `onCell` is false for a press on the header row or beside the cells.
-    void dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool onCell = true);
+    // A press on the grid, after the grid has moved its current cell to the
+    // pressed cell (col, row) and scrolled it into view; row is 0 for a press
+    // on the header row and -1 for one beside the cells.
+    void dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int col, int row);
     void mnujumpClick();
     // The focus cell one step in a direction (Qt::Key_Left .. Qt::Key_Down);
     // at the month's edges the month (with Shift the year) changes.

@@ -92,7 +92,7 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     }
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
         dg1->setCurrentCell(model.focusCol, model.focusRow);
-        dg1MouseDown(Qt::LeftButton, mods);
+        dg1MouseDown(Qt::LeftButton, mods, model.focusCol, model.focusRow);
         return true;
     }
     return false;
@@ -160,13 +160,12 @@ void TForm1::moveFocus(int key) {
 // the grid's menu; a marking tool marks the pressed day; a press on a
 // header or date row only puts the editor away; Ctrl adds or removes the
 // memo cell from the selection; a plain press writes in the cell.
-void TForm1::dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool onCell) {
+void TForm1::dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int col, int row) {
     if (button == Qt::RightButton) return;
-    const int col = dg1->col();
-    const int row = dg1->row();
+    // A press on the header or beside the cells has no day: the tools then
+    // have nothing to mark.
+    const bool onCell = row >= OwnerDrawGrid::kFixedRows;
     const int week = MonthModel::weekOfRow(row);
-    // The grid keeps its current cell for a press on the header or beside
-    // the cells: the tools then have no day to mark.
     if (onCell && holidayMarking) {
         markDay(col, week, true);
         return;

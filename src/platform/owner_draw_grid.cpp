@@ -294,10 +294,13 @@ void OwnerDrawGrid::mousePressEvent(QMouseEvent* event) {
             return;
         }
     }
+    // The cell under the press, found once: bringing it into view below
+    // moves it away from the press point.
     int c = 0, r = 0;
-    if (event->button() != Qt::RightButton && cellAt(pos, c, r) && r >= kFixedRows) setCurrentCell(c, r);
+    if (!cellAt(pos, c, r)) c = r = -1;
+    if (event->button() != Qt::RightButton && r >= kFixedRows) setCurrentCell(c, r);
     setFocus(Qt::MouseFocusReason);
-    emit mousePressed(event->button(), event->modifiers(), pos);
+    emit mousePressed(event->button(), event->modifiers(), c, r);
 }
 
 void OwnerDrawGrid::mouseMoveEvent(QMouseEvent* event) {

@@ -65,9 +65,12 @@ public:
 
 signals:
     void topLeftChanged();
-    // After the grid has handled a press (a left press has moved the current
-    // cell to the pressed cell of a scrollable row).
-    void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos);
+    // After the grid has handled a press (any press but a right one has
+    // moved the current cell to the pressed cell of a scrollable row and
+    // scrolled it into view). (col, row) is the cell that was under the
+    // press before any scrolling: row 0 for the header row, -1 beside the
+    // cells.
+    void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int col, int row);
     void rowResized(int row);
 
 protected:
