@@ -119,7 +119,9 @@ void TForm1::memo1Change() {
     std::optional<std::string> bytes = toCp932(withCrLf(memo1->toPlainText()), &bad);
     if (!bytes) {
         restoreEditorText(toQString(old));
-        env_.dialogs->inform(cp932::literal("この文字はメモに使えません：") + cp932Of(QString(bad).replace(QChar(0xFFFD), QChar('?'))));
+        // The character cannot be CP932, so the message goes as Qt's text.
+        env_.dialogs->informText(japanese("この文字はメモに使えません：「") + bad + japanese("」(") + unicodeCodeOf(bad) +
+                                 QLatin1Char(')'));
         return;
     }
     if (bytes->size() > kLongestMemo) {

@@ -17,6 +17,9 @@ public:
     // The colour picker; nothing when cancelled. It opens on the colour
     // confirmed last.
     virtual std::optional<Colour> pickColour() = 0;
+    // An information box in Qt's text, for a message that must show a
+    // character CP932 cannot hold (`ask` carries CP932 only).
+    virtual void informText(const QString& text) = 0;
 };
 
 // The real boxes, with Japanese button captions.
@@ -26,8 +29,11 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
     Answer ask(MessageIcon icon, Buttons buttons, const std::string& text) override;
     std::optional<Colour> pickColour() override;
+    void informText(const QString& text) override;
 
 private:
+    Answer show(MessageIcon icon, Buttons buttons, const QString& text);
+
     QWidget* parent_;
     Colour lastColour_ = 0;
 };

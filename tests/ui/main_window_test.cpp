@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolBar>
@@ -15,11 +16,13 @@
 #include "platform/colours.h"
 #include "platform/owner_draw_grid.h"
 #include "platform/text_layout.h"
+#include "calendar_driving.h"
 #include "window_fixture.h"
 
 namespace kelmora {
 namespace {
 
+using uitest::memoAt;
 using uitest::WindowHarness;
 
 QPoint centreOf(TForm1& w, int col, int row) { return w.dg1->cellRect(col, row).center(); }
@@ -177,21 +180,54 @@ TEST(MainWindow, OpeningTheEditorWithoutTypingStillSavesAtTheNextIdleMoment) {
     EXPECT_GT(fileBytes(h.folder.file("202612.wmd")).size(), 4u);
 }
 
-TEST(MainWindow, CharactersOutsideTheCodePageAreRefusedAtOnce) {
+TEST(MainWindow, CharactersOutsideTheCodePageAreRefusedAtOnceByName) {
     WindowHarness h(Date{2026, 12, 10});
     TForm1& w = h.open();
     auto [col, row] = memoCellOfDay(w, 7);
     clickCell(w, col, row);
     uitest::commitText(w.memo1, QStringLiteral("会議"));
-    uitest::commitText(w.memo1, QStringLiteral("😀"));
-    QApplication::processEvents();
-    ASSERT_EQ(h.dialogs.messages.size(), 1u);
-    EXPECT_TRUE(h.dialogs.messages[0].find("😀") == std::string::npos);  // the box names it without breaking
-    EXPECT_EQ(w.memo1->toPlainText(), QStringLiteral("会議"));
-    // The wave dash of Linux input methods is stored as the CP932 one.
-    uitest::commitText(w.memo1, QStringLiteral("10時〜"));
-    const std::string stored = w.model.memos[col][MonthModel::weekOfRow(row)].text;
-    EXPECT_EQ(stored, cp932::literal("会議10時") + "\x81\x60");
+    struct Case {
+        const char* typed;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"é", "この文字はメモに使えません：「é」(U+00E9)"},
+        {"😀", "この文字はメモに使えません：「😀」(U+1F600)"},
+        {"한", "この文字はメモに使えません：「한」(U+D55C)"},
+    };
+    for (const Case& c : cases) {
+        h.dialogs.messages.clear();
+        uitest::commitText(w.memo1, QString::fromUtf8(c.typed));
+        ASSERT_EQ(h.dialogs.messages.size(), 1u) << c.typed;
+        EXPECT_EQ(h.dialogs.messages[0], c.message);
+        EXPECT_EQ(w.memo1->toPlainText(), QStringLiteral("会議"));
+        EXPECT_EQ(memoAt(w, col, row).text, cp932::literal("会議"));
+    }
+}
+
+// The JIS forms Linux input methods type are stored as their CP932 bytes and
+// read back as typed, so the cell shows and copies what was typed.
+TEST(MainWindow, InputMethodFormsAreStoredInCp932AndReadBackAsTyped) {
+    WindowHarness h(Date{2026, 12, 10});
+    const QString typed = QString::fromUtf8("10時〜12時 ‖−—¢£¬");
+    const std::string bytes = cp932::literal("10時") + "\x81\x60" + cp932::literal("12時 ") +
+                              "\x81\x61\x81\x7C\x81\x5C\x81\x91\x81\x92\x81\xCA";
+    {
+        TForm1& w = h.open();
+        auto [col, row] = memoCellOfDay(w, 7);
+        clickCell(w, col, row);
+        uitest::commitText(w.memo1, typed);
+        EXPECT_EQ(memoAt(w, col, row).text, bytes);
+        h.close();
+    }
+    EXPECT_NE(h.folder.get("202612.wmd").find(bytes), std::string::npos);
+    TForm1& w = h.open();
+    auto [col, row] = memoCellOfDay(w, 7);
+    clickCell(w, col, row);
+    EXPECT_EQ(w.memo1->toPlainText(), typed);
+    w.memo1->selectAll();
+    w.Copy1Click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), typed);
 }
 
 TEST(MainWindow, EditorBreaksLinesAsTheGridAndTheMeasurementDo) {

@@ -44,6 +44,7 @@ public:
         colours.pop_front();
         return c;
     }
+    void informText(const QString& text) override { messages.push_back(text.toStdString()); }
     std::deque<Answer> answers;
     std::deque<Colour> colours;
     std::vector<std::string> messages;
