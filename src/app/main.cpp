@@ -6,6 +6,7 @@
 #include "main/TForm1.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
+#include "platform/qt_translations.h"
 #include "platform/termination_signal.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelmora"));
     kelmora::installFontSubstitutes();
+    kelmora::installQtJapanese();  // without the translations Qt's dialogs stay in English
 
     kelmora::SystemClock clock;
     kelmora::RealFileSystem files;
