@@ -17,5 +17,9 @@ int monthCommand(const Args& args);
 bool parseInt(const std::string& text, int& value);
 // A usage or argument error: message on standard error, status 2.
 int usageError(const std::string& message);
+// True when `dir` is a folder; otherwise says "not a folder" on standard
+// error (the caller ends with status 1: a typo must not look like an empty
+// calendar).
+bool isFolderOrSay(const std::string& dir);
 
 }  // namespace kelmora::tool

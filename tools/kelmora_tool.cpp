@@ -1,6 +1,7 @@
 // kelmora-tool: looks at the calendar's data the way the calendar does.
 
 #include <charconv>
+#include <filesystem>
 #include <iostream>
 
 #include "commands.h"
@@ -18,6 +19,13 @@ int usageError(const std::string& message) {
     return 2;
 }
 
+bool isFolderOrSay(const std::string& dir) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(dir, ec)) return true;
+    std::cerr << "kelmora-tool: not a folder: " << dir << '\n';
+    return false;
+}
+
 }  // namespace kelmora::tool
 
 namespace {
@@ -25,8 +33,14 @@ namespace {
 constexpr const char* kUsage =
     "usage: kelmora-tool COMMAND ...\n"
     "  holidays FROM_YEAR TO_YEAR [--monday]   national holidays, one line a day\n"
+    "                                          (--monday builds the months Monday-first,\n"
+    "                                          as the calendar does with that setting;\n"
+    "                                          the days listed are the same)\n"
     "  settings DIR                            the settings the calendar in DIR starts with\n"
-    "  month DIR YEAR MONTH [--monday]         a month and its memo file in DIR, as JSON\n";
+    "  month DIR YEAR MONTH [--monday|--sunday]\n"
+    "                                          a month and its memo file in DIR, as JSON, in\n"
+    "                                          DIR's week start unless an option gives it\n"
+    "  help, --help                            this text\n";
 
 }  // namespace
 
@@ -37,6 +51,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string command = argv[1];
+    if (command == "help" || command == "--help" || command == "-h") {
+        std::cout << kUsage;
+        return 0;
+    }
     const Args args(argv + 2, argv + argc);
     if (command == "holidays") return holidaysCommand(args);
     if (command == "settings") return settingsCommand(args);
