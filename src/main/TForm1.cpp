@@ -174,6 +174,7 @@ void TForm1::FormCreate() {
     fitWindowHeight();
     focusOnToday();
     fitWindowHeight();
+    scrollFocusCellIntoView();
     dg1->viewport()->update();
 }
 
@@ -273,9 +274,12 @@ void TForm1::setClientSize(int width, int height) {
 
 // The outer size that gives the grid this client size: a scroll bar counts
 // only when the grid will need it at that size, not because a growing row
-// showed one for a moment.
+// showed one for a moment. The horizontal one shows only in a window that
+// fitting its width will cut to the work area; the width the grid has now
+// may not be fitted yet.
 void TForm1::setGridClientHeight(int height) {
-    const bool bar = dg1->totalWidth() > dg1->width() - dg1->frameExtent();
+    const int frameExtra = frameGeometry().width() - width();
+    const bool bar = kColumns * dg1->defaultColWidth() + 8 + dg1->frameExtent() + frameExtra > workArea.width();
     dg1->resize(dg1->width(), height + dg1->frameExtent() + (bar ? dg1->horizontalScrollBar()->sizeHint().height() : 0));
 }
 
@@ -333,6 +337,15 @@ void TForm1::showEvent(QShowEvent* event) {
     if (shownOnce_) return;
     shownOnce_ = true;
     fitWindowHeight();
+    scrollFocusCellIntoView();
+}
+
+// A refit of the window can leave the grid scrolled anywhere: from the first
+// week and column, it scrolls only as far as the focus cell needs.
+void TForm1::scrollFocusCellIntoView() {
+    dg1->setTopRow(OwnerDrawGrid::kFixedRows);
+    dg1->setLeftCol(0);
+    dg1->setCurrentCell(model.focusCol, model.focusRow);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

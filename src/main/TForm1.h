@@ -241,6 +241,7 @@ private:
     void buildAndLoad();
     void refitMemoRows();
     void focusOnToday();
+    void scrollFocusCellIntoView();  // at start, once the window's size is final
     // Saves before the month changes; false when the change must not happen.
     bool saveBeforeLeaving();
     bool reportSaveOutcome(SaveOutcome outcome);

@@ -92,6 +92,56 @@ TEST(MainWindow, SmallWorkAreaClampsTheWindowAndTheGridScrolls) {
     EXPECT_EQ(w.dg1->cellRect(0, 0).top(), 0);
 }
 
+// A window saved low on the screen moves up just so far that its bottom
+// meets the work area's, and that top is what the next start finds. A
+// scroll bar is counted only where the grid shows one: below seven memo
+// cells 200 wide on a narrower screen.
+TEST(MainWindow, AWindowSavedNearTheBottomEndsOnTheWorkAreasBottom) {
+    struct Case {
+        int savedTop, memoWidth;
+        bool scrollsSideways;
+    };
+    for (Case c : {Case{600, 100, false}, Case{900, 100, false}, Case{600, 200, true}}) {
+        const QRect area(0, 0, 1280, 1024);
+        WindowHarness h(Date{2026, 12, 10}, area);
+        h.folder.put("kelmora.ini", "[form]\r\ntop=" + std::to_string(c.savedTop) + "\r\n[memo]\r\nwidth=" +
+                                        std::to_string(c.memoWidth) + "\r\n");
+        TForm1& w = h.open();
+        const std::string label = std::to_string(c.savedTop) + " width " + std::to_string(c.memoWidth);
+        EXPECT_EQ(w.frameGeometry().bottom(), area.bottom()) << label;
+        ASSERT_EQ(w.dg1->horizontalScrollBar()->isVisible(), c.scrollsSideways) << label;
+        const int bar = c.scrollsSideways ? w.dg1->horizontalScrollBar()->height() : 0;
+        EXPECT_EQ(w.clientHeight(), w.gridTop() + w.dg1->totalHeight() + bar) << label;
+        EXPECT_EQ(w.dg1->visibleRowCount(), w.dg1->rowCount() - 1) << label;
+        const int top = w.y();
+        h.close();
+        EXPECT_NE(h.folder.get("kelmora.ini").find("top=" + std::to_string(top) + "\r\n"), std::string::npos);
+    }
+}
+
+// A window cut to the work area scrolls the grid only as far as today's
+// cell needs: from week 1 when it shows from there.
+TEST(MainWindow, AClampedWindowScrollsOnlyToBringTodayIntoView) {
+    struct Case {
+        int day;
+        bool shownFromWeekOne;
+    };
+    for (Case c : {Case{1, true}, Case{10, true}, Case{31, false}}) {
+        WindowHarness h(Date{2026, 12, c.day}, QRect(0, 0, 1280, 700));
+        h.folder.put("kelmora.ini", "[memo]\r\nheight=200\r\n");
+        TForm1& w = h.open();
+        ASSERT_LT(w.dg1->visibleRowCount(), w.dg1->rowCount() - 1);  // the grid scrolls
+        const QRect today = w.dg1->cellRect(w.model.focusCol, w.model.focusRow);
+        EXPECT_FALSE(today.isEmpty()) << c.day;
+        EXPECT_LE(today.bottom(), w.dg1->viewport()->height() - 1) << c.day;
+        if (c.shownFromWeekOne) {
+            EXPECT_EQ(w.dg1->topRow(), 1) << c.day;
+        } else {
+            EXPECT_GT(w.dg1->topRow(), 1) << c.day;
+        }
+    }
+}
+
 TEST(MainWindow, TypingGrowsTheRowAndRestartFindsTheText) {
     WindowHarness h(Date{2026, 12, 10});
     {
