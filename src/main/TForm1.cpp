@@ -65,6 +65,8 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
     dg1 = new OwnerDrawGrid(client_);
     dg1->setColCount(kColumns);
     dg1->onDrawCell = [this](QPainter& p, int col, int row, const QRect& r) { dg1DrawCell(p, col, row, r); };
+    dg1->onInputMethodEvent = [this](QInputMethodEvent* e) { return dg1InputMethod(e); };
+    dg1->onInputMethodQuery = [this](Qt::InputMethodQuery q) { return dg1InputMethodQuery(q); };
     connect(dg1, &OwnerDrawGrid::topLeftChanged, this, [this] { dg1TopLeftChanged(); });
     connect(dg1, &OwnerDrawGrid::mousePressed, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int col, int row) { dg1MouseDown(b, m, col, row); });
@@ -73,6 +75,7 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
     memo1->hide();
     memo1->OnPaint = [this](QPainter& p) { memo1Paint(p); };
     memo1->OnKeyDown = [this](QKeyEvent* e) { return memo1KeyDown(e); };
+    memo1->OnComposition = [this] { memo1Composition(); };
     connect(memo1, &QPlainTextEdit::textChanged, this, [this] { memo1Change(); });
 
     createMenus();

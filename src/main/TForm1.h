@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QRect>
 #include <QString>
+#include <QVariant>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,6 +28,7 @@ class QLabel;
 class QPushButton;
 class QToolBar;
 class QPlainTextEdit;
+class QInputMethodEvent;
 
 namespace kelmora {
 
@@ -149,6 +151,7 @@ public:
     int rowHeightForWeek(int week, int excludedCol = -1);
     int memoLineHeight() const;
     void memo1Change();
+    void memo1Composition();
     bool memo1KeyDown(QKeyEvent* event);
     void memo1Paint(QPainter& painter);
     bool editorShown() const;
@@ -186,6 +189,11 @@ public:
     // on the header row and -1 for one beside the cells.
     void dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int col, int row);
     void mnujumpClick();
+    // Typing on the grid writes in the focus cell: a printable key (true
+    // when taken) or an input method's composition opens the editor there.
+    bool typeIntoFocusCell(const QKeyEvent& key);
+    bool dg1InputMethod(QInputMethodEvent* event);
+    QVariant dg1InputMethodQuery(Qt::InputMethodQuery query) const;
     // The focus cell one step in a direction (Qt::Key_Left .. Qt::Key_Down);
     // at the month's edges the month (with Shift the year) changes.
     void moveFocus(int key);
@@ -253,6 +261,10 @@ private:
     QFont bandFont(const Tfontset& font) const;
     QFont titleFont() const;
     void restoreEditorText(const QString& text);
+    bool fitFocusRowToEditor();
+    void giveEditorTheKeyboard();
+    bool typingOpensEditor() const;
+    void clickFocusCell(Qt::KeyboardModifiers modifiers);
     void createCommands();  // the dialogs, menus and filters of the commands
     void createEditMenu();
     void createToolCommands(QMenu* calendar);
@@ -273,6 +285,7 @@ private:
     int gridTop_ = 0;
     int otherHeight_ = 0;
     bool restoringText_ = false;
+    bool composingOnGrid_ = false;  // the grid hands a composition on to the editor
     bool shownOnce_ = false;
     bool duplicate_ = false;
     QObject* keyPreview_ = nullptr;

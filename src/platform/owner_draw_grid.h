@@ -4,8 +4,11 @@
 // dragging a row's lower border), a current cell, 1-pixel lines.
 
 #include <QAbstractScrollArea>
+#include <QVariant>
 #include <functional>
 #include <vector>
+
+class QInputMethodEvent;
 
 namespace kelmora {
 
@@ -19,6 +22,11 @@ public:
 
     // Paints one cell completely; the rectangle is in viewport coordinates.
     std::function<void(QPainter&, int col, int row, const QRect&)> onDrawCell;
+    // What an input method composing on the grid meets: the owner answers its
+    // queries (an invalid answer: the grid's own) and takes its events (false:
+    // not taken).
+    std::function<QVariant(Qt::InputMethodQuery)> onInputMethodQuery;
+    std::function<bool(QInputMethodEvent*)> onInputMethodEvent;
 
     void setColCount(int count);
     int colCount() const { return colCount_; }
@@ -80,6 +88,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+public:
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
