@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 #include "commands.h"
@@ -34,6 +35,13 @@ int usageError(const std::string& message) {
     return 2;
 }
 
+bool isFolderOrSay(const std::string& dir) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(dir, ec)) return true;
+    std::cerr << "kelmora-tool: not a folder: " << dir << '\n';
+    return false;
+}
+
 }  // namespace kelmora::tool
 
 namespace {
@@ -41,11 +49,17 @@ namespace {
 constexpr const char* kUsage =
     "usage: kelmora-tool COMMAND ...\n"
     "  holidays FROM_YEAR TO_YEAR [--monday]   national holidays, one line a day\n"
+    "                                          (--monday builds the months Monday-first,\n"
+    "                                          as the calendar does with that setting;\n"
+    "                                          the days listed are the same)\n"
     "  settings DIR                            the settings the calendar in DIR starts with\n"
-    "  month DIR YEAR MONTH [--monday]         a month and its memo file in DIR, as JSON\n"
+    "  month DIR YEAR MONTH [--monday|--sunday]\n"
+    "                                          a month and its memo file in DIR, as JSON, in\n"
+    "                                          DIR's week start unless an option gives it\n"
     "  ics DIR FROM TO                         memos of months FROM..TO (YYYY-MM) as iCalendar\n"
     "  search DIR TEXT [--from YYYY-MM] [--to YYYY-MM]\n"
-    "                                          the days whose memo in DIR holds TEXT\n";
+    "                                          the days whose memo in DIR holds TEXT\n"
+    "  help, --help                            this text\n";
 
 }  // namespace
 
@@ -56,6 +70,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string command = argv[1];
+    if (command == "help" || command == "--help" || command == "-h") {
+        std::cout << kUsage;
+        return 0;
+    }
     const Args args(argv + 2, argv + argc);
     if (command == "holidays") return holidaysCommand(args);
     if (command == "settings") return settingsCommand(args);

@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/program_icon.h"
+#include "platform/qt_translations.h"
 #include "platform/termination_signal.h"
 
 int main(int argc, char** argv) {
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("kelmora"));
     QApplication::setWindowIcon(kelmora::programIcon());
     kelmora::installFontSubstitutes();
+    kelmora::installQtJapanese();  // without the translations Qt's dialogs stay in English
 
     kelmora::SystemClock clock;
     kelmora::RealFileSystem files;
