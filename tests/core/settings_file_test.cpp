@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "main/cp932.h"
 #include "temp_folder.h"
@@ -168,14 +169,55 @@ TEST_F(SettingsFileTest, DialogAndMigrationWriteTheirKeysInOrder) {
     EXPECT_EQ(keysInFileOrder(folder.get("kelmora.ini")), dialog);
 }
 
-TEST_F(SettingsFileTest, FailedWriteStopsAtThatKeyAndReportsThePath) {
-    FailingAfter fails(3);
+TEST_F(SettingsFileTest, FailedReplaceLeavesTheWholeFileAsItWasAndReportsThePath) {
+    const std::string before = "; mine\r\n[form]\r\njouchuu=1\r\n[nen]\r\nfontsize=20\r\n";
+    folder.put("kelmora.ini", before);
+    FailingAfter fails(0);
     SettingsFile failing(fails, folder.dir());
     const auto error = failing.writeDialogKeys(defaultSettings());
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(cp932::toUtf8(*error), folder.file("kelmora.ini") + " に書き込めません");
-    EXPECT_EQ(keysInFileOrder(folder.get("kelmora.ini")),
-              (std::vector<std::string>{"form/jouchuu", "form/mon_start", "nen/fontsize"}));
+    EXPECT_EQ(folder.get("kelmora.ini"), before);
+}
+
+// Counts the reads and replaces that reach the folder.
+class CountingFiles : public RealFileSystem {
+public:
+    ReadResult readFile(const std::string& path) const override {
+        ++reads;
+        return RealFileSystem::readFile(path);
+    }
+    WriteStatus replaceFile(const std::string& path, std::string_view bytes) override {
+        ++replaces;
+        return RealFileSystem::replaceFile(path, bytes);
+    }
+    mutable int reads = 0;
+    int replaces = 0;
+};
+
+TEST_F(SettingsFileTest, LoadReadsTheFileOnceAndEachWriterReplacesItOnce) {
+    folder.put("kelmora.ini", "[form]\r\ntop=3\r\n[memo]\r\nwidth=120\r\n");
+    CountingFiles counting;
+    SettingsFile file(counting, folder.dir());
+    EXPECT_EQ(file.load().memo.width, 120);
+    EXPECT_EQ(counting.reads, 1);
+    EXPECT_EQ(counting.replaces, 0);
+
+    const struct {
+        const char* name;
+        std::function<WriteError(SettingsFile&)> write;
+    } writers[] = {
+        {"dialog", [](SettingsFile& f) { return f.writeDialogKeys(changedSettings()); }},
+        {"conversion", [](SettingsFile& f) { return f.writeMigratedKeys(changedSettings()); }},
+        {"window position", [](SettingsFile& f) { return f.writeWindowPosition(1, 2); }},
+        {"print margins", [](SettingsFile& f) { return f.writePrintMargins(1, 2, 3); }},
+    };
+    for (const auto& w : writers) {
+        counting.reads = counting.replaces = 0;
+        ASSERT_EQ(w.write(file), std::nullopt) << w.name;
+        EXPECT_EQ(counting.reads, 1) << w.name;
+        EXPECT_EQ(counting.replaces, 1) << w.name;
+    }
 }
 
 TEST_F(SettingsFileTest, ReadOnlyFileReportsTheErrorAndStaysUnchanged) {
