@@ -29,6 +29,7 @@ class SilentDialogs : public Dialogs {
 public:
     Answer ask(MessageIcon, Buttons, const std::string&) override { return Answer::Ok; }
     std::optional<Colour> pickColour() override { return std::nullopt; }
+    std::optional<QFont> pickFont(const QFont&, int) override { return std::nullopt; }
 };
 
 // Waits for the first paint of `target`.

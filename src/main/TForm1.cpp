@@ -22,6 +22,7 @@
 #include "platform/qt_text.h"
 #include "SysCtrls/application_object.h"
 #include "settei/legacy_settings.h"
+#include "settei/setting_font.h"
 
 namespace kelmora {
 namespace {
@@ -110,6 +111,8 @@ void TForm1::createMenus() {
     calendar->addSeparator();
     createToolCommands(calendar);
     calendar->addSeparator();
+    calendar->addAction(japanese("設定(&S)..."), this, [this] { setteiClick(); });
+    calendar->addSeparator();
     calendar->addAction(japanese("終了(&X)"), this, [this] { eClick(); });
 
     createEditMenu();
@@ -161,28 +164,34 @@ void TForm1::FormCreate() {
     StartupSettings startup = loadStartupSettings(*env_.files, env_.programDir);
     settings = startup.settings;
     if (startup.error) env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *startup.error);
-    applySettings();
+    applyStartupPlacement();
     if (settings.trayResidence) addTrayIcon();
     if (startup.windowWidth && startup.windowHeight) resize(*startup.windowWidth, *startup.windowHeight);
 
-    layOutTitleRow();
     arrowTool = ArrowToolState{};
-    applyGridGeometry();
     arrowBlink = false;
     model.dirty = false;
     model.clearSelection();
-    model.setWeekdayNames();
-    buildAndLoad();
-    fitWindowHeight();
+    applyLook();
     focusOnToday();
     fitWindowHeight();
     dg1->viewport()->update();
 }
 
-void TForm1::applySettings() {
+// What only the start takes from the settings: the toolbar, the focus
+// frame's tick and the window's place.
+void TForm1::applyStartupPlacement() {
     ToolBar1->setVisible(settings.toolbar);
+    mnutoolbar->setChecked(settings.toolbar);
     mnufocus->setChecked(settings.focusFrame);
     move(settings.left, settings.top);
+}
+
+// The settings' look, at start and after the settings dialog: the title's
+// font and colour, the window colour, the week start and the weekly days
+// off, the grid's sizes and the editor's font, the weekday names; then the
+// month is built and loaded again and the window fitted to it.
+void TForm1::applyLook() {
     Label1->setFont(titleFont());
     QPalette titlePalette = Label1->palette();
     titlePalette.setColor(QPalette::WindowText, toQColor(settings.title.colour));
@@ -192,12 +201,19 @@ void TForm1::applySettings() {
     client_->setPalette(windowPalette);
     model.mondayStart = settings.mondayStart;
     for (int d = 0; d < 7; ++d) model.weeklyDaysOff[d] = settings.weeklyHolidays[d] ? 1 : 0;
+
+    layOutTitleRow();
+    applyGridGeometry();
+    model.setWeekdayNames();
+    buildAndLoad();
+    fitWindowHeight();
 }
 
+// The title row under the toolbar (or at the top without it), the grid
+// below the taller of the title and the month buttons.
 void TForm1::layOutTitleRow() {
     // Hidden on purpose, not merely because the window is not shown yet.
     const bool toolbar = !ToolBar1->isHidden();
-    mnutoolbar->setChecked(toolbar);
     const int top = toolbar ? kToolBarHeight + kTitleGap : kTitleGap;
     Label1->adjustSize();
     Label1->move(Label1->x(), top);
@@ -224,19 +240,9 @@ int TForm1::ppi() const {
 
 int TForm1::fontRowHeight(int pointSize) const { return ppi() * pointSize / 72 + 5; }
 
-QFont TForm1::bandFont(const Tfontset& f) const {
-    QFont font(toQString(f.name));
-    font.setPointSize(std::max(1, f.size));
-    font.setBold(f.style & StyleBold);
-    font.setItalic(f.style & StyleItalic);
-    font.setUnderline(f.style & StyleUnderline);
-    font.setStrikeOut(f.style & StyleStrikeOut);
-    return font;
-}
+QFont TForm1::bandFont(const Tfontset& f) const { return settingFont(f); }
 
-QFont TForm1::titleFont() const {
-    return bandFont(Tfontset{settings.title.size, settings.title.name, settings.title.style, 0, 0, 0});
-}
+QFont TForm1::titleFont() const { return settingFont(settings.title); }
 
 void TForm1::buildAndLoad() {
     if (!model.buildMonth()) return;

@@ -16,4 +16,14 @@ inline Qt::Alignment toQtHorizontal(TAlignment a) {
     return Qt::AlignLeft;
 }
 
+// A band's text position in its cells: 0 left, 1 centre, 2 right; any
+// other value is taken as left.
+inline Qt::Alignment alignmentOfTextPosition(int textpos) {
+    switch (textpos) {
+        case 1: return Qt::AlignHCenter;
+        case 2: return Qt::AlignRight;
+        default: return Qt::AlignLeft;
+    }
+}
+
 }  // namespace kelmora

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "platform/colours.h"
+#include "platform/font_picker.h"
 #include "platform/qt_text.h"
 
 namespace kelmora {
@@ -65,6 +66,12 @@ std::optional<Colour> MessageBoxDialogs::pickColour() {
     if (!chosen.isValid()) return std::nullopt;
     lastColour_ = fromQColor(chosen);
     return lastColour_;
+}
+
+std::optional<QFont> MessageBoxDialogs::pickFont(const QFont& preset, int maxPointSize) {
+    FontPicker picker(preset, maxPointSize, *this, parent_);
+    if (picker.exec() != QDialog::Accepted) return std::nullopt;
+    return picker.selectedFont();
 }
 
 }  // namespace kelmora

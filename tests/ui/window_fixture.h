@@ -44,8 +44,22 @@ public:
         colours.pop_front();
         return c;
     }
+    // Each request is remembered with its preset and size limit.
+    std::optional<QFont> pickFont(const QFont& preset, int maxPointSize) override {
+        fontRequests.push_back({preset, maxPointSize});
+        if (fonts.empty()) return std::nullopt;
+        QFont f = fonts.front();
+        fonts.pop_front();
+        return f;
+    }
+    struct FontRequest {
+        QFont preset;
+        int maxPointSize;
+    };
     std::deque<Answer> answers;
     std::deque<Colour> colours;
+    std::deque<QFont> fonts;  // empty: the picker is cancelled
+    std::vector<FontRequest> fontRequests;
     std::vector<std::string> messages;
 };
 
