@@ -174,7 +174,6 @@ void TForm1::FormCreate() {
     model.clearSelection();
     applyLook();
     focusOnToday();
-    fitWindowHeight();
     dg1->viewport()->update();
 }
 
@@ -206,6 +205,9 @@ void TForm1::applyLook() {
     applyGridGeometry();
     model.setWeekdayNames();
     buildAndLoad();
+    // Twice: the first fit measures the grid's scroll bars against the
+    // window's old width; the second against the width it has just set.
+    fitWindowHeight();
     fitWindowHeight();
 }
 

@@ -16,6 +16,7 @@
 #include "main/file_system.h"
 #include "platform/dialogs.h"
 #include "platform/qt_text.h"
+#include "../core/recording_files.h"
 #include "../core/temp_folder.h"
 
 namespace kelmora::uitest {
@@ -98,7 +99,7 @@ struct WindowHarness {
     FixedClock clock;
     QRect area;
     ScriptedDialogs dialogs;
-    RealFileSystem files;
+    kelmora::testing::RecordingFiles files;
     std::unique_ptr<TForm1> window;
 };
 
