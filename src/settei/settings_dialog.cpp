@@ -71,6 +71,16 @@ QSlider* slider(QWidget* parent, Qt::Orientation orientation, int min, int max, 
     return s;
 }
 
+// A grid drawn entirely by the dialog, to look at only.
+OwnerDrawGrid* previewGrid(QWidget* parent, const QRect& geometry, int cols, int rows) {
+    auto* grid = new OwnerDrawGrid(parent);
+    grid->setGeometry(geometry);
+    grid->setColCount(cols);
+    grid->setRowCount(rows);
+    grid->setFocusPolicy(Qt::NoFocus);
+    return grid;
+}
+
 // The retention months offered, by item.
 constexpr std::uint16_t kKeepMonths[] = {0, 1, 2, 5, 11};
 
@@ -143,11 +153,7 @@ TButtonEx* TForm2::makeColourButton(QWidget* parent, int slot, const char* capti
 // "カレンダー": the preview of the three bands, their fonts, text positions
 // and colours, and the memo cells' size.
 void TForm2::createSheet1() {
-    dg2 = new OwnerDrawGrid(Sheet1);
-    dg2->setGeometry(8, 16, 249, 161);
-    dg2->setColCount(2);
-    dg2->setRowCount(3);
-    dg2->setFocusPolicy(Qt::NoFocus);
+    dg2 = previewGrid(Sheet1, QRect(8, 16, 249, 161), 2, 3);
     dg2->onDrawCell = [this](QPainter& p, int col, int row, const QRect& r) { dg2DrawCell(p, col, row, r); };
 
     QGroupBox* size = group(Sheet1, "メモ欄の大きさ", QRect(8, 184, 249, 116));
@@ -204,11 +210,7 @@ void TForm2::createSheet1() {
 // "カレンダー(2)": adjacent-month cells, the today mark, the arrows and the
 // title, with a preview of the first two.
 void TForm2::createTabSheet1() {
-    dg3 = new OwnerDrawGrid(TabSheet1);
-    dg3->setGeometry(0, 8, 321, 113);
-    dg3->setColCount(3);
-    dg3->setRowCount(2);
-    dg3->setFocusPolicy(Qt::NoFocus);
+    dg3 = previewGrid(TabSheet1, QRect(0, 8, 321, 113), 3, 2);
     dg3->onDrawCell = [this](QPainter& p, int col, int row, const QRect& r) { dg3DrawCell(p, col, row, r); };
 
     Panel1 = new QFrame(TabSheet1);
@@ -347,22 +349,14 @@ void TForm2::FormCreate() {
 
     lbltitle->setText(calendar_.Label1->text());
     lbltitle->setFont(settingFont(title));
-    QPalette titlePalette = lbltitle->palette();
-    titlePalette.setColor(QPalette::WindowText, toQColor(title.colour));
-    lbltitle->setPalette(titlePalette);
-    QPalette panel = Panel1->palette();
-    panel.setColor(QPalette::Window, toQColor(windowColour));
-    Panel1->setPalette(panel);
+    showTitleColours();
     centreTitle();
 
     (s.todayMark ? rbtodayon : rbtodayoff)->setChecked(true);
-    Label16->setEnabled(s.todayMark);
-    btnbackcolor[9]->setEnabled(s.todayMark);
+    rbtodayonClick();
 
     (deleteOldFiles ? RadioB2 : RadioB1)->setChecked(true);
-    for (QWidget* w : {static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(ComboBox1Label),
-                       static_cast<QWidget*>(Memo1)})
-        w->setEnabled(deleteOldFiles);
+    RadioB1Click();
     ComboBox1->setCurrentIndex(-1);
     for (int i = 0; i < static_cast<int>(std::size(kKeepMonths)); ++i)
         if (kKeepMonths[i] == keepMonths) ComboBox1->setCurrentIndex(i);
@@ -406,6 +400,16 @@ Colour& TForm2::buttonColour(int slot) {
         case 10: return arrowColour;
         default: return windowColour;
     }
+}
+
+// The title preview in its colour, on the window colour.
+void TForm2::showTitleColours() {
+    QPalette text = lbltitle->palette();
+    text.setColor(QPalette::WindowText, toQColor(title.colour));
+    lbltitle->setPalette(text);
+    QPalette panel = Panel1->palette();
+    panel.setColor(QPalette::Window, toQColor(windowColour));
+    Panel1->setPalette(panel);
 }
 
 void TForm2::centreTitle() {

@@ -114,6 +114,7 @@ private:
     // Takes the picked face, size and style into a font of the settings;
     // false when the face's name cannot be stored.
     bool takeFont(const QFont& picked, std::string& name, std::int32_t& size, std::uint8_t& style);
+    void showTitleColours();
     void centreTitle();
     void repaintPreviews();
     // The settings as OK stores them: the calendar's, with the dialog's choices.

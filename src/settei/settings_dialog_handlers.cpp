@@ -111,11 +111,7 @@ void TForm2::Button1Click() {
 
 void TForm2::setcolor(int slot) {
     listColour(slot) = TColourList::colourAt(colorcombo[slot]->currentIndex());
-    if (slot == 7) {
-        QPalette palette = lbltitle->palette();
-        palette.setColor(QPalette::WindowText, toQColor(title.colour));
-        lbltitle->setPalette(palette);
-    }
+    showTitleColours();
     repaintPreviews();
 }
 
@@ -123,9 +119,7 @@ void TForm2::backcolorset(int slot) {
     const std::optional<Colour> picked = calendar_.dialogs().pickColour();
     if (!picked) return;
     buttonColour(slot) = *picked;
-    QPalette panel = Panel1->palette();
-    panel.setColor(QPalette::Window, toQColor(windowColour));
-    Panel1->setPalette(panel);
+    showTitleColours();
     btnbackcolor[slot]->update();
     repaintPreviews();
 }
