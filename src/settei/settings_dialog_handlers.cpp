@@ -128,7 +128,7 @@ void TForm2::backcolorset(int slot) {
 // whichever reads; faded while the button is disabled.
 void TForm2::drawbuttoncolor(int slot, QPainter& p, const QRect& rect, TOwnerDrawState state) {
     QColor fill = toQColor(buttonColour(slot));
-    const bool dark = fill.lightness() < 128;
+    const bool dark = 299 * fill.red() + 587 * fill.green() + 114 * fill.blue() < 128 * 1000;  // as the eye weighs them
     QColor text = dark ? QColor(Qt::white) : QColor(Qt::black);
     if (state.disabled) {
         const QColor face = btnbackcolor[slot]->palette().color(QPalette::Button);
