@@ -14,7 +14,8 @@ FontPicker::FontPicker(const QFont& preset, int maxPointSize, Prompts& prompts, 
 void FontPicker::done(int result) {
     const int size = currentFont().pointSize();
     if (result == QDialog::Accepted && (size < 1 || size > maxPointSize_)) {
-        prompts_.inform(cp932Of(japanese("サイズは 1 から %1 ポイントまでの間で指定してください。").arg(maxPointSize_)));
+        prompts_.inform(
+            cp932Of(japanese("サイズは 1 から %1 ポイントまでの間で指定してください。").arg(maxPointSize_)));
         return;
     }
     QFontDialog::done(result);

@@ -118,9 +118,8 @@ std::optional<std::string> ProfileDocument::value(std::string_view sectionName, 
 void ProfileDocument::set(std::string_view sectionName, std::string_view key, std::string_view value) {
     std::string keyLine = std::string(key) + "=" + std::string(singleLine(value));
     const auto found = sectionIndex_.find(foldedProfileName(sectionName));
-    Section& section = found != sectionIndex_.end()
-                           ? sections_[found->second]
-                           : newSection("[" + std::string(sectionName) + "]", sectionName);
+    Section& section = found != sectionIndex_.end() ? sections_[found->second]
+                                                    : newSection("[" + std::string(sectionName) + "]", sectionName);
     const std::string folded = foldedProfileName(key);
     if (const auto line = section.keys.find(folded); line != section.keys.end()) {
         section.lines[line->second] = std::move(keyLine);

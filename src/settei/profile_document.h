@@ -50,7 +50,7 @@ private:
     void addLine(std::string line);
     Section& newSection(std::string header, std::string_view name);
 
-    std::vector<Section> sections_{Section{}};  // [0]: the lines before the first section
+    std::vector<Section> sections_{Section{}};                   // [0]: the lines before the first section
     std::unordered_map<std::string, std::size_t> sectionIndex_;  // folded name -> first section of it
 };
 

@@ -14,8 +14,6 @@ namespace kelmora {
 
 class ProfileFile {
 public:
-    static constexpr std::size_t kMaxValueBytes = ProfileDocument::kMaxValueBytes;
-
     ProfileFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
 
     const std::string& path() const { return path_; }

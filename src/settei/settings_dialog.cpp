@@ -57,7 +57,9 @@ QComboBox* textPositionList(QWidget* parent, const QRect& geometry) {
 }
 
 // 0, 1, 2 select their item; any other position leaves the list without one.
-void selectTextPosition(QComboBox* list, int textpos) { list->setCurrentIndex(textpos >= 0 && textpos <= 2 ? textpos : -1); }
+void selectTextPosition(QComboBox* list, int textpos) {
+    list->setCurrentIndex(textpos >= 0 && textpos <= 2 ? textpos : -1);
+}
 
 QSlider* slider(QWidget* parent, Qt::Orientation orientation, int min, int max, const QRect& geometry) {
     auto* s = new QSlider(orientation, parent);
@@ -281,15 +283,16 @@ void TForm2::createSheet2() {
     RadioB2 = new QRadioButton(japanese("削除する"), Sheet2);
     RadioB2->setGeometry(24, 72, 90, 20);
     ComboBox1 = new QComboBox(Sheet2);
-    ComboBox1->addItems({japanese("翌月"), japanese("2ヶ月後"), japanese("3ヶ月後"), japanese("6ヶ月後"),
-                         japanese("12ヶ月後")});
+    ComboBox1->addItems(
+        {japanese("翌月"), japanese("2ヶ月後"), japanese("3ヶ月後"), japanese("6ヶ月後"), japanese("12ヶ月後")});
     ComboBox1->setGeometry(114, 70, 90, 22);
     ComboBox1Label = label(Sheet2, "に削除する", 210, 74);
     Memo1 = new QPlainTextEdit(Sheet2);
     Memo1->setGeometry(44, 108, 270, 78);
     Memo1->setReadOnly(true);
-    Memo1->setPlainText(japanese("翌月に削除する設定にすると、例えば\n4月分のメモデータファイルは5月1日以\n"
-                                 "降に本ソフトを終了させた時に削除され\nます。"));
+    Memo1->setPlainText(
+        japanese("翌月に削除する設定にすると、例えば\n4月分のメモデータファイルは5月1日以\n"
+                 "降に本ソフトを終了させた時に削除され\nます。"));
     connect(RadioB1, &QRadioButton::clicked, this, [this] { RadioB1Click(); });
     connect(RadioB2, &QRadioButton::clicked, this, [this] { RadioB1Click(); });
     connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
@@ -375,30 +378,49 @@ void TForm2::ComboBox1Change() {
 
 Colour& TForm2::listColour(int slot) {
     switch (slot) {
-        case 1: return header.font.colour1;
-        case 2: return header.font.colour2;
-        case 3: return date.font.colour1;
-        case 4: return date.font.colour2;
-        case 5: return memo.font.colour1;
-        case 6: return memo.font.colour2;
-        case 7: return title.colour;
-        default: return memo.font.colour3;
+        case 1:
+            return header.font.colour1;
+        case 2:
+            return header.font.colour2;
+        case 3:
+            return date.font.colour1;
+        case 4:
+            return date.font.colour2;
+        case 5:
+            return memo.font.colour1;
+        case 6:
+            return memo.font.colour2;
+        case 7:
+            return title.colour;
+        default:
+            return memo.font.colour3;
     }
 }
 
 Colour& TForm2::buttonColour(int slot) {
     switch (slot) {
-        case 1: return header.bkcolor1;
-        case 2: return header.bkcolor2;
-        case 3: return date.bkcolor1;
-        case 4: return date.bkcolor2;
-        case 5: return memo.bkcolor1;
-        case 6: return memo.bkcolor2;
-        case 7: return date.bkrinsetu;
-        case 8: return memo.bkrinsetu;
-        case 9: return todayColour;
-        case 10: return arrowColour;
-        default: return windowColour;
+        case 1:
+            return header.bkcolor1;
+        case 2:
+            return header.bkcolor2;
+        case 3:
+            return date.bkcolor1;
+        case 4:
+            return date.bkcolor2;
+        case 5:
+            return memo.bkcolor1;
+        case 6:
+            return memo.bkcolor2;
+        case 7:
+            return date.bkrinsetu;
+        case 8:
+            return memo.bkrinsetu;
+        case 9:
+            return todayColour;
+        case 10:
+            return arrowColour;
+        default:
+            return windowColour;
     }
 }
 

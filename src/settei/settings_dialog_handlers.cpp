@@ -65,10 +65,9 @@ bool TForm2::takeFont(const QFont& picked, std::string& name, std::int32_t& size
         QString unencodable;
         std::optional<std::string> encoded = toCp932(picked.family(), &unencodable);
         if (!encoded) {
-            calendar_.dialogs().inform(
-                cp932Of(japanese("フォント名の文字「%1」は設定ファイルに保存できないため、"
-                                 "このフォントは使えません。")
-                            .arg(unencodable)));
+            calendar_.dialogs().inform(cp932Of(japanese("フォント名の文字「%1」は設定ファイルに保存できないため、"
+                                                        "このフォントは使えません。")
+                                                   .arg(unencodable)));
             return false;
         }
         face = *encoded;
@@ -132,7 +131,8 @@ void TForm2::drawbuttoncolor(int slot, QPainter& p, const QRect& rect, TOwnerDra
     QColor text = dark ? QColor(Qt::white) : QColor(Qt::black);
     if (state.disabled) {
         const QColor face = btnbackcolor[slot]->palette().color(QPalette::Button);
-        fill = QColor((fill.red() + face.red()) / 2, (fill.green() + face.green()) / 2, (fill.blue() + face.blue()) / 2);
+        fill =
+            QColor((fill.red() + face.red()) / 2, (fill.green() + face.green()) / 2, (fill.blue() + face.blue()) / 2);
         text = btnbackcolor[slot]->palette().color(QPalette::Disabled, QPalette::ButtonText);
     }
     p.fillRect(rect, fill);
@@ -156,8 +156,8 @@ void TForm2::cb_hnameClick() {
 
 void TForm2::RadioB1Click() {
     deleteOldFiles = !RadioB1->isChecked();
-    for (QWidget* w : {static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(ComboBox1Label),
-                       static_cast<QWidget*>(Memo1)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(ComboBox1Label), static_cast<QWidget*>(Memo1)})
         w->setEnabled(deleteOldFiles);
 }
 
@@ -199,8 +199,10 @@ void TForm2::btnokClick() {
 
     // Ticked and unticked again: the icon stays as it is.
     if (trayTouched && chosen.trayResidence != current.trayResidence) {
-        if (chosen.trayResidence) calendar_.addTrayIcon();
-        else calendar_.removeTrayIcon();
+        if (chosen.trayResidence)
+            calendar_.addTrayIcon();
+        else
+            calendar_.removeTrayIcon();
     }
     current = chosen;
     accept();

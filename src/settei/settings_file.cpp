@@ -53,16 +53,21 @@ Settings SettingsFile::load() const {
 
 WriteError SettingsFile::writeDialogKeys(const Settings& s) { return writeKeys(files_, path(), dialogWriteOrder(), s); }
 
-WriteError SettingsFile::writeMigratedKeys(const Settings& s) { return writeKeys(files_, path(), migrationWriteOrder(), s); }
+WriteError SettingsFile::writeMigratedKeys(const Settings& s) {
+    return writeKeys(files_, path(), migrationWriteOrder(), s);
+}
 
-WriteError SettingsFile::writeFocusFrame(bool on) { return writeValues(files_, path(), {{key::form_focus, text::formatBoolean(on)}}); }
+WriteError SettingsFile::writeFocusFrame(bool on) {
+    return writeValues(files_, path(), {{key::form_focus, text::formatBoolean(on)}});
+}
 
 WriteError SettingsFile::writeToolbar(bool visible) {
     return writeValues(files_, path(), {{key::form_toolbar, text::formatBoolean(visible)}});
 }
 
 WriteError SettingsFile::writeWindowPosition(std::int32_t top, std::int32_t left) {
-    return writeValues(files_, path(), {{key::form_top, text::formatInteger(top)}, {key::form_left, text::formatInteger(left)}});
+    return writeValues(files_, path(),
+                       {{key::form_top, text::formatInteger(top)}, {key::form_left, text::formatInteger(left)}});
 }
 
 WriteError SettingsFile::writeLinkDateStamp(const std::string& stamp) {
@@ -70,7 +75,8 @@ WriteError SettingsFile::writeLinkDateStamp(const std::string& stamp) {
 }
 
 WriteError SettingsFile::writePrintMargins(std::int32_t top, std::int32_t left, std::int32_t right) {
-    return writeValues(files_, path(), {{key::print_top, text::formatInteger(top)},
+    return writeValues(files_, path(),
+                       {{key::print_top, text::formatInteger(top)},
                         {key::print_left, text::formatInteger(left)},
                         {key::print_right, text::formatInteger(right)}});
 }

@@ -4,8 +4,6 @@
 // one place keys and defaults are written down; the loader, the writers,
 // defaultSettings() and kelmora-tool all work from it.
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -37,99 +35,99 @@ struct SettingKey {
 
 namespace key {
 
-#define FIELD(path) [](Settings& s) -> SettingField { return &s.path; }
-#define STYLE_FLAG(style, flag) [](Settings& s) -> SettingField { return StyleFlag{&s.style, flag}; }
+#define SETTING_FIELD(path) [](Settings& s) -> SettingField { return &s.path; }
+#define SETTING_STYLE_FLAG(style, flag) [](Settings& s) -> SettingField { return StyleFlag{&s.style, flag}; }
 
 // "form": the window, the toolbar, the focus frame, tray residence, week start.
-inline constexpr SettingKey form_toolbar{"form", "toolbar", "1", FIELD(toolbar)};
-inline constexpr SettingKey form_focus{"form", "focus", "1", FIELD(focusFrame)};
-inline constexpr SettingKey form_top{"form", "top", "10", FIELD(top)};
-inline constexpr SettingKey form_left{"form", "left", "10", FIELD(left)};
-inline constexpr SettingKey form_jouchuu{"form", "jouchuu", "0", FIELD(trayResidence)};
-inline constexpr SettingKey form_mon_start{"form", "mon_start", "0", FIELD(mondayStart)};
+inline constexpr SettingKey form_toolbar{"form", "toolbar", "1", SETTING_FIELD(toolbar)};
+inline constexpr SettingKey form_focus{"form", "focus", "1", SETTING_FIELD(focusFrame)};
+inline constexpr SettingKey form_top{"form", "top", "10", SETTING_FIELD(top)};
+inline constexpr SettingKey form_left{"form", "left", "10", SETTING_FIELD(left)};
+inline constexpr SettingKey form_jouchuu{"form", "jouchuu", "0", SETTING_FIELD(trayResidence)};
+inline constexpr SettingKey form_mon_start{"form", "mon_start", "0", SETTING_FIELD(mondayStart)};
 
 // "nen": the year/month title and the window colour round it.
-inline constexpr SettingKey nen_fontsize{"nen", "fontsize", "16", FIELD(title.size)};
-inline constexpr SettingKey nen_fontname{"nen", "fontname", "ＭＳ Ｐ明朝", FIELD(title.name)};
-inline constexpr SettingKey nen_fontcolor{"nen", "fontcolor", "clblack", FIELD(title.colour)};
-inline constexpr SettingKey nen_stylebold{"nen", "stylebold", "1", STYLE_FLAG(title.style, StyleBold)};
-inline constexpr SettingKey nen_styleitalic{"nen", "styleitalic", "1", STYLE_FLAG(title.style, StyleItalic)};
-inline constexpr SettingKey nen_styleuline{"nen", "styleuline", "0", STYLE_FLAG(title.style, StyleUnderline)};
-inline constexpr SettingKey nen_stylesout{"nen", "stylesout", "0", STYLE_FLAG(title.style, StyleStrikeOut)};
-inline constexpr SettingKey nen_yohakucolor{"nen", "yohakucolor", "$00FFFF80", FIELD(windowColour)};
+inline constexpr SettingKey nen_fontsize{"nen", "fontsize", "16", SETTING_FIELD(title.size)};
+inline constexpr SettingKey nen_fontname{"nen", "fontname", "ＭＳ Ｐ明朝", SETTING_FIELD(title.name)};
+inline constexpr SettingKey nen_fontcolor{"nen", "fontcolor", "clblack", SETTING_FIELD(title.colour)};
+inline constexpr SettingKey nen_stylebold{"nen", "stylebold", "1", SETTING_STYLE_FLAG(title.style, StyleBold)};
+inline constexpr SettingKey nen_styleitalic{"nen", "styleitalic", "1", SETTING_STYLE_FLAG(title.style, StyleItalic)};
+inline constexpr SettingKey nen_styleuline{"nen", "styleuline", "0", SETTING_STYLE_FLAG(title.style, StyleUnderline)};
+inline constexpr SettingKey nen_stylesout{"nen", "stylesout", "0", SETTING_STYLE_FLAG(title.style, StyleStrikeOut)};
+inline constexpr SettingKey nen_yohakucolor{"nen", "yohakucolor", "$00FFFF80", SETTING_FIELD(windowColour)};
 
 // "youbi": the weekday header band.
-inline constexpr SettingKey youbi_bkcolor1{"youbi", "bkcolor1", "clred", FIELD(header.bkcolor1)};
-inline constexpr SettingKey youbi_bkcolor2{"youbi", "bkcolor2", "clTeal", FIELD(header.bkcolor2)};
-inline constexpr SettingKey youbi_fontsize{"youbi", "fontsize", "9", FIELD(header.font.size)};
-inline constexpr SettingKey youbi_fontname{"youbi", "fontname", "ＭＳ Ｐゴシック", FIELD(header.font.name)};
-inline constexpr SettingKey youbi_fontcolor1{"youbi", "fontcolor1", "clblack", FIELD(header.font.colour1)};
-inline constexpr SettingKey youbi_fontcolor2{"youbi", "fontcolor2", "clblack", FIELD(header.font.colour2)};
-inline constexpr SettingKey youbi_stylebold{"youbi", "stylebold", "1", STYLE_FLAG(header.font.style, StyleBold)};
-inline constexpr SettingKey youbi_styleitalic{"youbi", "styleitalic", "0", STYLE_FLAG(header.font.style, StyleItalic)};
-inline constexpr SettingKey youbi_styleuline{"youbi", "styleuline", "0", STYLE_FLAG(header.font.style, StyleUnderline)};
-inline constexpr SettingKey youbi_stylesout{"youbi", "stylesout", "0", STYLE_FLAG(header.font.style, StyleStrikeOut)};
-inline constexpr SettingKey youbi_textpos{"youbi", "textpos", "1", FIELD(header.textpos)};
+inline constexpr SettingKey youbi_bkcolor1{"youbi", "bkcolor1", "clred", SETTING_FIELD(header.bkcolor1)};
+inline constexpr SettingKey youbi_bkcolor2{"youbi", "bkcolor2", "clTeal", SETTING_FIELD(header.bkcolor2)};
+inline constexpr SettingKey youbi_fontsize{"youbi", "fontsize", "9", SETTING_FIELD(header.font.size)};
+inline constexpr SettingKey youbi_fontname{"youbi", "fontname", "ＭＳ Ｐゴシック", SETTING_FIELD(header.font.name)};
+inline constexpr SettingKey youbi_fontcolor1{"youbi", "fontcolor1", "clblack", SETTING_FIELD(header.font.colour1)};
+inline constexpr SettingKey youbi_fontcolor2{"youbi", "fontcolor2", "clblack", SETTING_FIELD(header.font.colour2)};
+inline constexpr SettingKey youbi_stylebold{"youbi", "stylebold", "1", SETTING_STYLE_FLAG(header.font.style, StyleBold)};
+inline constexpr SettingKey youbi_styleitalic{"youbi", "styleitalic", "0", SETTING_STYLE_FLAG(header.font.style, StyleItalic)};
+inline constexpr SettingKey youbi_styleuline{"youbi", "styleuline", "0", SETTING_STYLE_FLAG(header.font.style, StyleUnderline)};
+inline constexpr SettingKey youbi_stylesout{"youbi", "stylesout", "0", SETTING_STYLE_FLAG(header.font.style, StyleStrikeOut)};
+inline constexpr SettingKey youbi_textpos{"youbi", "textpos", "1", SETTING_FIELD(header.textpos)};
 
 // "day": the date band.
-inline constexpr SettingKey day_bkrinsetu{"day", "bkrinsetu", "clgray", FIELD(date.bkrinsetu)};
-inline constexpr SettingKey day_bkcolor1{"day", "bkcolor1", "$008080FF", FIELD(date.bkcolor1)};
-inline constexpr SettingKey day_bkcolor2{"day", "bkcolor2", "$0080FF80", FIELD(date.bkcolor2)};
-inline constexpr SettingKey day_fontsize{"day", "fontsize", "9", FIELD(date.font.size)};
-inline constexpr SettingKey day_fontname{"day", "fontname", "ＭＳ Ｐゴシック", FIELD(date.font.name)};
-inline constexpr SettingKey day_fontcolor1{"day", "fontcolor1", "clblack", FIELD(date.font.colour1)};
-inline constexpr SettingKey day_fontcolor2{"day", "fontcolor2", "clblack", FIELD(date.font.colour2)};
-inline constexpr SettingKey day_stylebold{"day", "stylebold", "1", STYLE_FLAG(date.font.style, StyleBold)};
-inline constexpr SettingKey day_styleitalic{"day", "styleitalic", "0", STYLE_FLAG(date.font.style, StyleItalic)};
-inline constexpr SettingKey day_styleuline{"day", "styleuline", "0", STYLE_FLAG(date.font.style, StyleUnderline)};
-inline constexpr SettingKey day_stylesout{"day", "stylesout", "0", STYLE_FLAG(date.font.style, StyleStrikeOut)};
-inline constexpr SettingKey day_textpos{"day", "textpos", "0", FIELD(date.textpos)};
-inline constexpr SettingKey day_holiname{"day", "holiname", "1", FIELD(date.holiname)};
+inline constexpr SettingKey day_bkrinsetu{"day", "bkrinsetu", "clgray", SETTING_FIELD(date.bkrinsetu)};
+inline constexpr SettingKey day_bkcolor1{"day", "bkcolor1", "$008080FF", SETTING_FIELD(date.bkcolor1)};
+inline constexpr SettingKey day_bkcolor2{"day", "bkcolor2", "$0080FF80", SETTING_FIELD(date.bkcolor2)};
+inline constexpr SettingKey day_fontsize{"day", "fontsize", "9", SETTING_FIELD(date.font.size)};
+inline constexpr SettingKey day_fontname{"day", "fontname", "ＭＳ Ｐゴシック", SETTING_FIELD(date.font.name)};
+inline constexpr SettingKey day_fontcolor1{"day", "fontcolor1", "clblack", SETTING_FIELD(date.font.colour1)};
+inline constexpr SettingKey day_fontcolor2{"day", "fontcolor2", "clblack", SETTING_FIELD(date.font.colour2)};
+inline constexpr SettingKey day_stylebold{"day", "stylebold", "1", SETTING_STYLE_FLAG(date.font.style, StyleBold)};
+inline constexpr SettingKey day_styleitalic{"day", "styleitalic", "0", SETTING_STYLE_FLAG(date.font.style, StyleItalic)};
+inline constexpr SettingKey day_styleuline{"day", "styleuline", "0", SETTING_STYLE_FLAG(date.font.style, StyleUnderline)};
+inline constexpr SettingKey day_stylesout{"day", "stylesout", "0", SETTING_STYLE_FLAG(date.font.style, StyleStrikeOut)};
+inline constexpr SettingKey day_textpos{"day", "textpos", "0", SETTING_FIELD(date.textpos)};
+inline constexpr SettingKey day_holiname{"day", "holiname", "1", SETTING_FIELD(date.holiname)};
 
 // "memo": the memo band.
-inline constexpr SettingKey memo_width{"memo", "width", "100", FIELD(memo.width)};
-inline constexpr SettingKey memo_height{"memo", "height", "60", FIELD(memo.height)};
-inline constexpr SettingKey memo_bkrinsetu{"memo", "bkrinsetu", "clwhite", FIELD(memo.bkrinsetu)};
-inline constexpr SettingKey memo_bkcolor1{"memo", "bkcolor1", "clwhite", FIELD(memo.bkcolor1)};
-inline constexpr SettingKey memo_bkcolor2{"memo", "bkcolor2", "clwhite", FIELD(memo.bkcolor2)};
-inline constexpr SettingKey memo_fontsize{"memo", "fontsize", "9", FIELD(memo.font.size)};
-inline constexpr SettingKey memo_fontname{"memo", "fontname", "ＭＳ Ｐゴシック", FIELD(memo.font.name)};
-inline constexpr SettingKey memo_fontrinsetucolor{"memo", "fontrinsetucolor", "clblack", FIELD(memo.font.colour3)};
-inline constexpr SettingKey memo_fontcolor1{"memo", "fontcolor1", "clred", FIELD(memo.font.colour1)};
-inline constexpr SettingKey memo_fontcolor2{"memo", "fontcolor2", "clblack", FIELD(memo.font.colour2)};
-inline constexpr SettingKey memo_stylebold{"memo", "stylebold", "0", STYLE_FLAG(memo.font.style, StyleBold)};
-inline constexpr SettingKey memo_styleitalic{"memo", "styleitalic", "0", STYLE_FLAG(memo.font.style, StyleItalic)};
-inline constexpr SettingKey memo_styleuline{"memo", "styleuline", "0", STYLE_FLAG(memo.font.style, StyleUnderline)};
-inline constexpr SettingKey memo_stylesout{"memo", "stylesout", "0", STYLE_FLAG(memo.font.style, StyleStrikeOut)};
+inline constexpr SettingKey memo_width{"memo", "width", "100", SETTING_FIELD(memo.width)};
+inline constexpr SettingKey memo_height{"memo", "height", "60", SETTING_FIELD(memo.height)};
+inline constexpr SettingKey memo_bkrinsetu{"memo", "bkrinsetu", "clwhite", SETTING_FIELD(memo.bkrinsetu)};
+inline constexpr SettingKey memo_bkcolor1{"memo", "bkcolor1", "clwhite", SETTING_FIELD(memo.bkcolor1)};
+inline constexpr SettingKey memo_bkcolor2{"memo", "bkcolor2", "clwhite", SETTING_FIELD(memo.bkcolor2)};
+inline constexpr SettingKey memo_fontsize{"memo", "fontsize", "9", SETTING_FIELD(memo.font.size)};
+inline constexpr SettingKey memo_fontname{"memo", "fontname", "ＭＳ Ｐゴシック", SETTING_FIELD(memo.font.name)};
+inline constexpr SettingKey memo_fontrinsetucolor{"memo", "fontrinsetucolor", "clblack", SETTING_FIELD(memo.font.colour3)};
+inline constexpr SettingKey memo_fontcolor1{"memo", "fontcolor1", "clred", SETTING_FIELD(memo.font.colour1)};
+inline constexpr SettingKey memo_fontcolor2{"memo", "fontcolor2", "clblack", SETTING_FIELD(memo.font.colour2)};
+inline constexpr SettingKey memo_stylebold{"memo", "stylebold", "0", SETTING_STYLE_FLAG(memo.font.style, StyleBold)};
+inline constexpr SettingKey memo_styleitalic{"memo", "styleitalic", "0", SETTING_STYLE_FLAG(memo.font.style, StyleItalic)};
+inline constexpr SettingKey memo_styleuline{"memo", "styleuline", "0", SETTING_STYLE_FLAG(memo.font.style, StyleUnderline)};
+inline constexpr SettingKey memo_stylesout{"memo", "stylesout", "0", SETTING_STYLE_FLAG(memo.font.style, StyleStrikeOut)};
 
 // "today": the today mark, and the arrows' colour kept beside it.
-inline constexpr SettingKey today_flag{"today", "flag", "1", FIELD(todayMark)};
-inline constexpr SettingKey today_color{"today", "color", "clblue", FIELD(todayColour)};
-inline constexpr SettingKey today_yjcolor{"today", "yjcolor", "clgreen", FIELD(arrowColour)};
+inline constexpr SettingKey today_flag{"today", "flag", "1", SETTING_FIELD(todayMark)};
+inline constexpr SettingKey today_color{"today", "color", "clblue", SETTING_FIELD(todayColour)};
+inline constexpr SettingKey today_yjcolor{"today", "yjcolor", "clgreen", SETTING_FIELD(arrowColour)};
 
 // "weekholi": the weekly days off, key = weekday (0 Sunday .. 6 Saturday).
-inline constexpr SettingKey weekholi_0{"weekholi", "0", "1", FIELD(weeklyHolidays[0])};
-inline constexpr SettingKey weekholi_1{"weekholi", "1", "0", FIELD(weeklyHolidays[1])};
-inline constexpr SettingKey weekholi_2{"weekholi", "2", "0", FIELD(weeklyHolidays[2])};
-inline constexpr SettingKey weekholi_3{"weekholi", "3", "0", FIELD(weeklyHolidays[3])};
-inline constexpr SettingKey weekholi_4{"weekholi", "4", "0", FIELD(weeklyHolidays[4])};
-inline constexpr SettingKey weekholi_5{"weekholi", "5", "0", FIELD(weeklyHolidays[5])};
-inline constexpr SettingKey weekholi_6{"weekholi", "6", "0", FIELD(weeklyHolidays[6])};
+inline constexpr SettingKey weekholi_0{"weekholi", "0", "1", SETTING_FIELD(weeklyHolidays[0])};
+inline constexpr SettingKey weekholi_1{"weekholi", "1", "0", SETTING_FIELD(weeklyHolidays[1])};
+inline constexpr SettingKey weekholi_2{"weekholi", "2", "0", SETTING_FIELD(weeklyHolidays[2])};
+inline constexpr SettingKey weekholi_3{"weekholi", "3", "0", SETTING_FIELD(weeklyHolidays[3])};
+inline constexpr SettingKey weekholi_4{"weekholi", "4", "0", SETTING_FIELD(weeklyHolidays[4])};
+inline constexpr SettingKey weekholi_5{"weekholi", "5", "0", SETTING_FIELD(weeklyHolidays[5])};
+inline constexpr SettingKey weekholi_6{"weekholi", "6", "0", SETTING_FIELD(weeklyHolidays[6])};
 
 // "delfile": deleting old month files; "exe" is the date the shopping link
 // was last used, written at close and never read.
-inline constexpr SettingKey delfile_flag{"delfile", "flag", "0", FIELD(deleteOldFiles)};
-inline constexpr SettingKey delfile_month{"delfile", "month", "1", FIELD(keepMonths)};
-inline constexpr SettingKey delfile_warning{"delfile", "warning", "1", FIELD(deleteWarning)};
+inline constexpr SettingKey delfile_flag{"delfile", "flag", "0", SETTING_FIELD(deleteOldFiles)};
+inline constexpr SettingKey delfile_month{"delfile", "month", "1", SETTING_FIELD(keepMonths)};
+inline constexpr SettingKey delfile_warning{"delfile", "warning", "1", SETTING_FIELD(deleteWarning)};
 inline constexpr SettingKey delfile_exe{"delfile", "exe", nullptr, nullptr};
 
 // "print": page margins in millimetres.
-inline constexpr SettingKey print_top{"print", "top", "2", FIELD(printTop)};
-inline constexpr SettingKey print_left{"print", "left", "3", FIELD(printLeft)};
-inline constexpr SettingKey print_right{"print", "right", "3", FIELD(printRight)};
+inline constexpr SettingKey print_top{"print", "top", "2", SETTING_FIELD(printTop)};
+inline constexpr SettingKey print_left{"print", "left", "3", SETTING_FIELD(printLeft)};
+inline constexpr SettingKey print_right{"print", "right", "3", SETTING_FIELD(printRight)};
 
-#undef FIELD
-#undef STYLE_FLAG
+#undef SETTING_FIELD
+#undef SETTING_STYLE_FLAG
 
 }  // namespace key
 

@@ -2,6 +2,8 @@
 // previews, OK and Cancel, the settings file it writes, and the calendar's
 // look afterwards.
 
+#include "settei/settings_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -21,7 +23,6 @@
 #include "platform/font_picker.h"
 #include "platform/owner_draw_grid.h"
 #include "settei/colour_list.h"
-#include "settei/settings_dialog.h"
 #include "window_fixture.h"
 
 namespace kelmora {
@@ -114,9 +115,15 @@ TEST_F(SettingsDialog, CancelAndTheCloseBoxApplyAndWriteNothing) {
             d.btnbackcolor[1]->click();
             switch (how) {
                 case CancelButton:
-                case NoFileCancel: d.btncancel->click(); break;
-                case CloseBox: d.close(); break;
-                case EscapeKey: QTest::keyClick(&d, Qt::Key_Escape); break;
+                case NoFileCancel:
+                    d.btncancel->click();
+                    break;
+                case CloseBox:
+                    d.close();
+                    break;
+                case EscapeKey:
+                    QTest::keyClick(&d, Qt::Key_Escape);
+                    break;
             }
             EXPECT_FALSE(d.isVisible()) << how;
         });
@@ -124,8 +131,10 @@ TEST_F(SettingsDialog, CancelAndTheCloseBoxApplyAndWriteNothing) {
         EXPECT_EQ(w.dg1->defaultColWidth(), settings.memo.width) << how;
         EXPECT_FALSE(w.model.mondayStart) << how;
         EXPECT_EQ(w.dg1->rowCount(), rows) << how;
-        if (how == NoFileCancel) EXPECT_FALSE(run.folder.has("kelmora.ini"));
-        else EXPECT_EQ(run.folder.get("kelmora.ini"), before) << how;
+        if (how == NoFileCancel)
+            EXPECT_FALSE(run.folder.has("kelmora.ini"));
+        else
+            EXPECT_EQ(run.folder.get("kelmora.ini"), before) << how;
         EXPECT_EQ(run.files.replaces["kelmora.ini"], 0) << how;
     }
 }
@@ -302,13 +311,15 @@ TEST_F(SettingsDialog, HolidayNameSampleSitsOppositeTheDateAndNotWhenCentred) {
         const QRect left(cell.left(), cell.top(), cell.width() / 4, cell.height());
         const QRect right(cell.right() + 1 - cell.width() / 4, cell.top(), cell.width() / 4, cell.height());
         // Something is drawn in the holiday date cell's outer quarters.
-        const auto inked = [&](const QRect& area) { return pixelsOf(picture(d.dg2), area, fill) < area.width() * area.height(); };
+        const auto inked = [&](const QRect& area) {
+            return pixelsOf(picture(d.dg2), area, fill) < area.width() * area.height();
+        };
         const struct {
             int textpos;
             bool names;
             bool inkLeft, inkRight;
         } cases[] = {
-            {0, true, true, true},  {1, true, false, false}, {2, true, true, true},
+            {0, true, true, true},   {1, true, false, false}, {2, true, true, true},
             {0, false, true, false}, {2, false, false, true},
         };
         for (const auto& c : cases) {
@@ -501,8 +512,7 @@ TEST_F(SettingsDialog, OkTakesFullEffectInTheCalendarAsAtStart) {
     h.close();
     TForm1& again = h.open();
     EXPECT_EQ(again.settings, chosen);
-    for (std::size_t i = 0; i < look.size(); ++i)
-        EXPECT_EQ(look[i].second(again), afterOk[i]) << look[i].first;
+    for (std::size_t i = 0; i < look.size(); ++i) EXPECT_EQ(look[i].second(again), afterOk[i]) << look[i].first;
 }
 
 TEST_F(SettingsDialog, RefusedWriteReportsOnceAppliesOnlyTheWeeklyDaysOffAndStaysOpen) {
