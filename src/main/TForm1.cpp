@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -20,9 +21,9 @@
 #include "platform/colours.h"
 #include "platform/owner_draw_grid.h"
 #include "platform/qt_text.h"
+#include "prnset/month_page.h"
 #include "SysCtrls/application_object.h"
 #include "settei/legacy_settings.h"
-#include "settei/setting_font.h"
 
 namespace kelmora {
 namespace {
@@ -111,6 +112,9 @@ void TForm1::createMenus() {
     calendar->addSeparator();
     createToolCommands(calendar);
     calendar->addSeparator();
+    createPrintCommands(calendar);
+    calendar->addAction(japanese("iCalendar形式で書き出す(&E)..."), this, [this] { mnuexportClick(); });
+    calendar->addSeparator();
     calendar->addAction(japanese("設定(&S)..."), this, [this] { setteiClick(); });
     calendar->addSeparator();
     calendar->addAction(japanese("終了(&X)"), this, [this] { eClick(); });
@@ -139,6 +143,9 @@ void TForm1::createToolBar() {
     button(ToolbarIcon::ThisMonth, "今月を表示", &TForm1::mnuthismonClick);
     button(ToolbarIcon::Jump, "年月指定ジャンプ", &TForm1::mnujumpClick);
     ToolBar1->addSeparator();
+    tbprint = button(ToolbarIcon::Print, "印刷", &TForm1::mnuprintClick);
+    tbpreview = button(ToolbarIcon::Preview, "印刷プレビュー", &TForm1::printpreviewClick);
+    ToolBar1->addSeparator();
     button(ToolbarIcon::Cut, "切り取り", &TForm1::Cut1Click);
     button(ToolbarIcon::Copy, "コピー", &TForm1::Copy1Click);
     button(ToolbarIcon::Paste, "貼り付け", &TForm1::Paste1Click);
@@ -147,6 +154,9 @@ void TForm1::createToolBar() {
     tbholiday->setCheckable(true);
     tbweekday = button(ToolbarIcon::Weekday, "平日設定", &TForm1::mnuheiClick);
     tbweekday->setCheckable(true);
+    ToolBar1->addSeparator();
+    tbyj = button(ToolbarIcon::Arrow, "複数日にまたがる矢印", &TForm1::tbyjClick);
+    tbyj->setCheckable(true);
     // The editor keeps the keyboard when a toolbar button is pressed.
     for (QAction* action : ToolBar1->actions())
         if (QWidget* w = ToolBar1->widgetForAction(action)) w->setFocusPolicy(Qt::NoFocus);
@@ -168,7 +178,7 @@ void TForm1::FormCreate() {
     if (settings.trayResidence) addTrayIcon();
     if (startup.windowWidth && startup.windowHeight) resize(*startup.windowWidth, *startup.windowHeight);
 
-    arrowTool = ArrowToolState{};
+    arrowTool = ArrowTool{};
     arrowBlink = false;
     model.dirty = false;
     model.clearSelection();
@@ -240,11 +250,11 @@ int TForm1::ppi() const {
     return static_cast<int>(s->logicalDotsPerInchY());
 }
 
-int TForm1::fontRowHeight(int pointSize) const { return ppi() * pointSize / 72 + 5; }
+int TForm1::fontRowHeight(int pointSize) const { return kelmora::fontRowHeight(ppi(), pointSize); }
 
-QFont TForm1::bandFont(const Tfontset& f) const { return settingFont(f); }
+QFont TForm1::bandFont(const Tfontset& f) const { return fontOf(f); }
 
-QFont TForm1::titleFont() const { return settingFont(settings.title); }
+QFont TForm1::titleFont() const { return titleFontOf(settings.title); }
 
 void TForm1::buildAndLoad() {
     if (!model.buildMonth()) return;

@@ -26,4 +26,8 @@ inline Qt::Alignment alignmentOfTextPosition(int textpos) {
     }
 }
 
+// The side of a date cell a holiday's name takes, at the bottom: opposite a
+// date on the left, else on the left.
+inline Qt::Alignment holidayNameSide(int textpos) { return textpos == 0 ? Qt::AlignRight : Qt::AlignLeft; }
+
 }  // namespace kelmora

@@ -9,6 +9,7 @@
 #include "main/colour.h"
 #include "main/prompts.h"
 
+class QPrinter;
 class QWidget;
 
 namespace kelmora {
@@ -21,6 +22,14 @@ public:
     // The font picker, preset with a face, size and style; nothing when
     // cancelled. It takes no size above `maxPointSize`.
     virtual std::optional<QFont> pickFont(const QFont& preset, int maxPointSize) = 0;
+    // The platform's print dialog on this printer; false when cancelled.
+    virtual bool choosePrinter(QPrinter& printer) = 0;
+    // The platform's page setup (paper, orientation) for this printer.
+    virtual bool setUpPage(QPrinter& printer) = 0;
+    // A file to write: the save dialog with this title and proposed path;
+    // nothing when cancelled.
+    virtual std::optional<QString> pickSaveFile(const QString& title, const QString& proposedPath,
+                                                const QString& filter) = 0;
 };
 
 // The real boxes, with Japanese button captions.
@@ -31,6 +40,10 @@ public:
     Answer ask(MessageIcon icon, Buttons buttons, const std::string& text) override;
     std::optional<Colour> pickColour() override;
     std::optional<QFont> pickFont(const QFont& preset, int maxPointSize) override;
+    bool choosePrinter(QPrinter& printer) override;
+    bool setUpPage(QPrinter& printer) override;
+    std::optional<QString> pickSaveFile(const QString& title, const QString& proposedPath,
+                                        const QString& filter) override;
 
 private:
     QWidget* parent_;

@@ -1,7 +1,7 @@
 #pragma once
 // Every setting of the calendar as the program holds it. The defaults of a
 // calendar started without a settings file come from the table of keys
-// (defaultSettings(), settings_keys.h); a field no key fills stays zero.
+// (defaultSettings()); a field no key fills stays zero.
 
 #include <array>
 #include <cstdint>
@@ -84,5 +84,9 @@ struct Settings {
     std::int32_t printRight = 0;
     bool operator==(const Settings&) const = default;
 };
+
+// The settings of a calendar that has no settings file: every key's default
+// from the table of keys (settings_keys.h).
+Settings defaultSettings();
 
 }  // namespace kelmora

@@ -15,13 +15,13 @@
 #include <QTabWidget>
 
 #include "main/TForm1.h"
+#include "main/calendar_look.h"
 #include "platform/colours.h"
 #include "platform/dialog_font.h"
 #include "platform/owner_draw_grid.h"
 #include "platform/qt_text.h"
 #include "platform/screen_centre.h"
 #include "settei/colour_list.h"
-#include "settei/setting_font.h"
 
 namespace kelmora {
 namespace {
@@ -351,7 +351,7 @@ void TForm2::FormCreate() {
     for (int slot = 1; slot <= 8; ++slot) colorcombo[slot]->selectColour(listColour(slot));
 
     lbltitle->setText(calendar_.Label1->text());
-    lbltitle->setFont(settingFont(title));
+    lbltitle->setFont(titleFontOf(title));
     showTitleColours();
     centreTitle();
 

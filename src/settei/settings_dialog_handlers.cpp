@@ -12,14 +12,22 @@
 #include <QSlider>
 
 #include "main/TForm1.h"
+#include "main/calendar_look.h"
 #include "platform/colours.h"
 #include "platform/owner_draw_grid.h"
 #include "platform/qt_text.h"
 #include "settei/colour_list.h"
-#include "settei/setting_font.h"
 #include "settei/settings_dialog.h"
 
 namespace kelmora {
+namespace {
+
+std::uint8_t styleOf(const QFont& font) {
+    return static_cast<std::uint8_t>((font.bold() ? StyleBold : 0) | (font.italic() ? StyleItalic : 0) |
+                                     (font.underline() ? StyleUnderline : 0) | (font.strikeOut() ? StyleStrikeOut : 0));
+}
+
+}  // namespace
 
 void TForm2::repaintPreviews() {
     dg2->viewport()->update();
@@ -61,7 +69,7 @@ void TForm2::CBox1Change() {
 // size or style does not rename the face.
 bool TForm2::takeFont(const QFont& picked, std::string& name, std::int32_t& size, std::uint8_t& style) {
     std::string face = name;
-    if (QFontInfo(settingFont(name, size, style)).family() != picked.family()) {
+    if (QFontInfo(fontOf(Tfontset{size, name, style, 0, 0, 0})).family() != picked.family()) {
         QString unencodable;
         std::optional<std::string> encoded = toCp932(picked.family(), &unencodable);
         if (!encoded) {
@@ -79,14 +87,14 @@ bool TForm2::takeFont(const QFont& picked, std::string& name, std::int32_t& size
 }
 
 void TForm2::btnweekfontClick() {
-    if (auto picked = calendar_.dialogs().pickFont(settingFont(header.font), kBandFontMax))
+    if (auto picked = calendar_.dialogs().pickFont(fontOf(header.font), kBandFontMax))
         takeFont(*picked, header.font.name, header.font.size, header.font.style);
     dg2->setRowHeight(0, calendar_.fontRowHeight(header.font.size));
     repaintPreviews();
 }
 
 void TForm2::btndayfontClick() {
-    if (auto picked = calendar_.dialogs().pickFont(settingFont(date.font), kBandFontMax))
+    if (auto picked = calendar_.dialogs().pickFont(fontOf(date.font), kBandFontMax))
         takeFont(*picked, date.font.name, date.font.size, date.font.style);
     dg2->setRowHeight(1, calendar_.fontRowHeight(date.font.size));
     dg3->setRowHeight(0, calendar_.fontRowHeight(date.font.size));
@@ -94,15 +102,15 @@ void TForm2::btndayfontClick() {
 }
 
 void TForm2::btnmemofontClick() {
-    if (auto picked = calendar_.dialogs().pickFont(settingFont(memo.font), kBandFontMax))
+    if (auto picked = calendar_.dialogs().pickFont(fontOf(memo.font), kBandFontMax))
         takeFont(*picked, memo.font.name, memo.font.size, memo.font.style);
     repaintPreviews();
 }
 
 void TForm2::Button1Click() {
-    auto picked = calendar_.dialogs().pickFont(settingFont(title), kTitleFontMax);
+    auto picked = calendar_.dialogs().pickFont(titleFontOf(title), kTitleFontMax);
     if (!picked || !takeFont(*picked, title.name, title.size, title.style)) return;
-    lbltitle->setFont(settingFont(title));
+    lbltitle->setFont(titleFontOf(title));
     centreTitle();
 }
 

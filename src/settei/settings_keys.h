@@ -140,9 +140,6 @@ SettingKeyList dialogWriteOrder();
 // The keys the conversion of the legacy settings file writes, in its order.
 SettingKeyList migrationWriteOrder();
 
-// The settings of a calendar that has no settings file: every key's default.
-Settings defaultSettings();
-
 // The key's value in `settings` as the file spells it (CP932).
 std::string settingText(const SettingKey& key, const Settings& settings);
 // Takes a value as read from the file; false (the setting untouched) when

@@ -7,11 +7,11 @@
 
 #include "main/TForm1.h"
 #include "main/arrow_piece.h"
+#include "main/calendar_look.h"
 #include "platform/alignment.h"
 #include "platform/colours.h"
 #include "platform/qt_text.h"
 #include "platform/text_layout.h"
-#include "settei/setting_font.h"
 #include "settei/settings_dialog.h"
 
 namespace kelmora {
@@ -38,24 +38,24 @@ void TForm2::dg2DrawCell(QPainter& p, int col, int row, const QRect& rect) {
     p.setBrush(Qt::NoBrush);
     const bool holiday = col == 0;
     if (row == 0) {
-        p.setFont(settingFont(header.font));
+        p.setFont(fontOf(header.font));
         fillWithLine(p, rect, holiday ? header.bkcolor1 : header.bkcolor2, rect,
                      alignmentOfTextPosition(header.textpos), holiday ? header.font.colour1 : header.font.colour2,
                      japanese(holiday ? "日" : "月"));
     } else if (row == 1) {
-        p.setFont(settingFont(date.font));
+        p.setFont(fontOf(date.font));
         const QRect narrowed = rect.adjusted(5, 0, -3, 0);
         const Colour fill = holiday ? date.bkcolor1 : date.bkcolor2;
         fillWithLine(p, rect, fill, narrowed, alignmentOfTextPosition(date.textpos),
                      holiday ? date.font.colour1 : date.font.colour2, QString::number(col + 1));
         // A holiday's name sits at the bottom, opposite the date; none when centred.
         if (holiday && date.holiname && date.textpos != 1) {
-            p.setFont(settingFont(date.font.name, date.font.size - 1, 0));
-            const int side = alignmentOfTextPosition(date.textpos) == Qt::AlignRight ? Qt::AlignLeft : Qt::AlignRight;
-            p.drawText(narrowed, side | Qt::AlignBottom | Qt::TextSingleLine, japanese("祝日名"));
+            p.setFont(fontOf(Tfontset{date.font.size - 1, date.font.name, 0, 0, 0, 0}));
+            p.drawText(narrowed, holidayNameSide(date.textpos) | Qt::AlignBottom | Qt::TextSingleLine,
+                       japanese("祝日名"));
         }
     } else {
-        p.setFont(settingFont(memo.font));
+        p.setFont(fontOf(memo.font));
         fillWithMemo(p, rect, holiday ? memo.bkcolor1 : memo.bkcolor2, holiday ? memo.font.colour1 : memo.font.colour2,
                      sampleText);
     }
@@ -64,7 +64,7 @@ void TForm2::dg2DrawCell(QPainter& p, int col, int row, const QRect& rect) {
 void TForm2::dg3DrawCell(QPainter& p, int col, int row, const QRect& rect) {
     p.setBrush(Qt::NoBrush);
     if (row == 0) {
-        p.setFont(settingFont(date.font));
+        p.setFont(fontOf(date.font));
         if (col == 0) {
             p.fillRect(rect, toQColor(date.bkrinsetu));
             return;
@@ -78,7 +78,7 @@ void TForm2::dg3DrawCell(QPainter& p, int col, int row, const QRect& rect) {
         }
         return;
     }
-    p.setFont(settingFont(memo.font));
+    p.setFont(fontOf(memo.font));
     if (col == 0) {
         fillWithMemo(p, rect, memo.bkrinsetu, memo.font.colour3, sampleText);
         return;

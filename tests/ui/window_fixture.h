@@ -57,7 +57,22 @@ public:
         QFont preset;
         int maxPointSize;
     };
+    bool choosePrinter(QPrinter&) override { return printerChosen; }
+    bool setUpPage(QPrinter&) override {
+        ++pageSetups;
+        return pageSetupAccepted;
+    }
+    std::optional<QString> pickSaveFile(const QString& title, const QString& proposedPath, const QString&) override {
+        saveTitles.push_back(title);
+        proposedPaths.push_back(proposedPath);
+        return savePath;
+    }
     std::deque<Answer> answers;
+    bool printerChosen = false;
+    bool pageSetupAccepted = false;
+    int pageSetups = 0;
+    std::optional<QString> savePath;
+    std::vector<QString> saveTitles, proposedPaths;
     std::deque<Colour> colours;
     std::deque<QFont> fonts;  // empty: the picker is cancelled
     std::vector<FontRequest> fontRequests;
