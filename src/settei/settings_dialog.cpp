@@ -378,49 +378,30 @@ void TForm2::ComboBox1Change() {
 
 Colour& TForm2::listColour(int slot) {
     switch (slot) {
-        case 1:
-            return header.font.colour1;
-        case 2:
-            return header.font.colour2;
-        case 3:
-            return date.font.colour1;
-        case 4:
-            return date.font.colour2;
-        case 5:
-            return memo.font.colour1;
-        case 6:
-            return memo.font.colour2;
-        case 7:
-            return title.colour;
-        default:
-            return memo.font.colour3;
+        case 1: return header.font.colour1;
+        case 2: return header.font.colour2;
+        case 3: return date.font.colour1;
+        case 4: return date.font.colour2;
+        case 5: return memo.font.colour1;
+        case 6: return memo.font.colour2;
+        case 7: return title.colour;
+        default: return memo.font.colour3;
     }
 }
 
 Colour& TForm2::buttonColour(int slot) {
     switch (slot) {
-        case 1:
-            return header.bkcolor1;
-        case 2:
-            return header.bkcolor2;
-        case 3:
-            return date.bkcolor1;
-        case 4:
-            return date.bkcolor2;
-        case 5:
-            return memo.bkcolor1;
-        case 6:
-            return memo.bkcolor2;
-        case 7:
-            return date.bkrinsetu;
-        case 8:
-            return memo.bkrinsetu;
-        case 9:
-            return todayColour;
-        case 10:
-            return arrowColour;
-        default:
-            return windowColour;
+        case 1: return header.bkcolor1;
+        case 2: return header.bkcolor2;
+        case 3: return date.bkcolor1;
+        case 4: return date.bkcolor2;
+        case 5: return memo.bkcolor1;
+        case 6: return memo.bkcolor2;
+        case 7: return date.bkrinsetu;
+        case 8: return memo.bkrinsetu;
+        case 9: return todayColour;
+        case 10: return arrowColour;
+        default: return windowColour;
     }
 }
 
