@@ -11,31 +11,9 @@
 #include "main/cp932.h"
 #include "main/file_system.h"
 #include "settei/legacy_settings.h"
-#include "settei/settings_load_order.h"
-#include "settei/settings_text.h"
+#include "settei/settings_keys.h"
 
 namespace kelmora::tool {
-namespace {
-
-namespace text = settings_text;
-
-struct SettingPrinter {
-    std::ostream& out;
-
-    void line(const char* section, const char* key, const std::string& value) {
-        out << section << '/' << key << " = " << value << '\n';
-    }
-    void integer(const char* sec, const char* key, std::int32_t v) { line(sec, key, text::formatInteger(v)); }
-    void boolean(const char* sec, const char* key, bool v) { line(sec, key, text::formatBoolean(v)); }
-    void colour(const char* sec, const char* key, Colour v) { line(sec, key, text::formatColour(v)); }
-    void keepMonths(const char* sec, const char* key, std::uint16_t v) { line(sec, key, text::formatInteger(v)); }
-    void string(const char* sec, const char* key, const std::string& v) { line(sec, key, escapedText(cp932::toUtf8(v))); }
-    void style(const char* sec, const char*, std::uint8_t style) {
-        for (const StyleKey& k : kStyleKeys) boolean(sec, k.key, (style & k.flag) != 0);
-    }
-};
-
-}  // namespace
 
 int settingsCommand(const Args& args) {
     if (args.size() != 1) return usageError("usage: settings DIR");
@@ -51,8 +29,8 @@ int settingsCommand(const Args& args) {
         if (start.windowWidth) std::cout << ", window width " << *start.windowWidth;
         std::cout << '\n';
     }
-    SettingPrinter printer{std::cout};
-    visitSettingsInLoadOrder(start.settings, printer);
+    for (const SettingKey* k : settingsLoadOrder())
+        std::cout << k->section << '/' << k->key << " = " << escapedText(cp932::toUtf8(settingText(*k, start.settings))) << '\n';
     return start.error ? 1 : 0;
 }
 

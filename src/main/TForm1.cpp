@@ -118,6 +118,8 @@ void TForm1::createMenus() {
     createPrintCommands(calendar);
     calendar->addAction(japanese("iCalendar形式で書き出す(&E)..."), this, [this] { mnuexportClick(); });
     calendar->addSeparator();
+    calendar->addAction(japanese("設定(&S)..."), this, [this] { setteiClick(); });
+    calendar->addSeparator();
     calendar->addAction(japanese("終了(&X)"), this, [this] { eClick(); });
 
     createEditMenu();
@@ -175,29 +177,35 @@ void TForm1::FormCreate() {
     StartupSettings startup = loadStartupSettings(*env_.files, env_.programDir);
     settings = startup.settings;
     if (startup.error) env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *startup.error);
-    applySettings();
+    applyStartupPlacement();
     if (settings.trayResidence) addTrayIcon();
     if (startup.windowWidth && startup.windowHeight) resize(*startup.windowWidth, *startup.windowHeight);
 
-    layOutTitleRow();
     arrowTool = ArrowTool{};
-    applyGridGeometry();
     arrowBlink = false;
     model.dirty = false;
     model.clearSelection();
-    model.setWeekdayNames();
-    buildAndLoad();
-    fitWindowHeight();
+    applyLook();
     focusOnToday();
     fitWindowHeight();
     scrollFocusCellIntoView();
     dg1->viewport()->update();
 }
 
-void TForm1::applySettings() {
+// What only the start takes from the settings: the toolbar, the focus
+// frame's tick and the window's place.
+void TForm1::applyStartupPlacement() {
     ToolBar1->setVisible(settings.toolbar);
+    mnutoolbar->setChecked(settings.toolbar);
     mnufocus->setChecked(settings.focusFrame);
     move(settings.left, settings.top);
+}
+
+// The settings' look, at start and after the settings dialog: the title's
+// font and colour, the window colour, the week start and the weekly days
+// off, the grid's sizes and the editor's font, the weekday names; then the
+// month is built and loaded again and the window fitted to it.
+void TForm1::applyLook() {
     Label1->setFont(titleFont());
     QPalette titlePalette = Label1->palette();
     titlePalette.setColor(QPalette::WindowText, toQColor(settings.title.colour));
@@ -207,12 +215,22 @@ void TForm1::applySettings() {
     client_->setPalette(windowPalette);
     model.mondayStart = settings.mondayStart;
     for (int d = 0; d < 7; ++d) model.weeklyDaysOff[d] = settings.weeklyHolidays[d] ? 1 : 0;
+
+    layOutTitleRow();
+    applyGridGeometry();
+    model.setWeekdayNames();
+    buildAndLoad();
+    // Twice: the first fit measures the grid's scroll bars against the
+    // window's old width; the second against the width it has just set.
+    fitWindowHeight();
+    fitWindowHeight();
 }
 
+// The title row under the toolbar (or at the top without it), the grid
+// below the taller of the title and the month buttons.
 void TForm1::layOutTitleRow() {
     // Hidden on purpose, not merely because the window is not shown yet.
     const bool toolbar = !ToolBar1->isHidden();
-    mnutoolbar->setChecked(toolbar);
     const int top = toolbar ? kToolBarHeight + kTitleGap : kTitleGap;
     Label1->adjustSize();
     Label1->move(Label1->x(), top);

@@ -106,6 +106,13 @@ public:
     void dg1TopLeftChanged();
     void mnufocusClick();
     void mnutoolbarClick();
+    // The settings dialog; afterwards, with OK or Cancel, the look applied again.
+    void setteiClick();
+    // Applies the settings' look to the window and shows the month anew;
+    // used at start and after the settings dialog.
+    void applyLook();
+    Dialogs& dialogs() const { return *env_.dialogs; }
+    SettingsFile& settingsFile() { return settingsFile_; }
 
     void Timer1Timer();
 
@@ -269,7 +276,7 @@ private:
     void FormCreate();
     void createMenus();
     void createToolBar();
-    void applySettings();
+    void applyStartupPlacement();
     void layOutTitleRow();
     void applyGridGeometry();
     void buildAndLoad();

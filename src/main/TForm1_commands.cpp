@@ -23,6 +23,7 @@
 #include "main/tool_cursors.h"
 #include "platform/event_hook.h"
 #include "platform/owner_draw_grid.h"
+#include "settei/settings_dialog.h"
 #include "textinput/memo_input_dialog.h"
 
 namespace kelmora {
@@ -447,6 +448,25 @@ void TForm1::MenuItem1Click() {
     Cut1->setEnabled(selectedText);
     Copy1->setEnabled(selectedText);
     mnuundo->setEnabled(shown && editorCanUndo());
+}
+
+// --- settings -------------------------------------------------------------------------
+
+// The month is saved first (a month that cannot be saved keeps the dialog
+// shut, as it keeps the month from changing). With OK or Cancel the window
+// then shows its month in the settings' look again: a changed week start,
+// weekly days off or font takes full effect here.
+void TForm1::setteiClick() {
+    hideEditor();
+    if (!saveBeforeLeaving()) return;
+    {
+        TForm2 dialog(*this);
+        runModal(dialog);
+    }
+    applyLook();
+    FormResize();
+    reselectFocusCell();
+    dg1->viewport()->update();
 }
 
 // --- help and about -------------------------------------------------------------------

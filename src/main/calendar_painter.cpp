@@ -4,6 +4,7 @@
 
 #include "main/arrow_piece.h"
 #include "main/national_holidays.h"
+#include "platform/alignment.h"
 #include "platform/colours.h"
 #include "platform/qt_text.h"
 #include "platform/text_layout.h"
@@ -12,14 +13,6 @@ namespace kelmora {
 namespace {
 
 constexpr int kPenWidth = 4;
-
-int alignmentOf(int textpos) {
-    switch (textpos) {
-        case 1: return Qt::AlignHCenter;
-        case 2: return Qt::AlignRight;
-        default: return Qt::AlignLeft;
-    }
-}
 
 // Text on one line, its extent first filled in the cell's last fill colour.
 void drawOpaqueText(QPainter& p, const QRect& rect, int flags, const QString& text, const QColor& background) {
@@ -51,7 +44,7 @@ void CalendarPainter::paintHeaderCell(QPainter& p, int col, const QRect& rect) c
         const QColor fill = toQColor(off ? s.header.bkcolor1 : s.header.bkcolor2);
         p.setPen(toQColor(off ? s.header.font.colour1 : s.header.font.colour2));
         p.fillRect(rect, fill);
-        drawOpaqueText(p, rect, Qt::AlignVCenter | alignmentOf(s.header.textpos), toQString(model_.weekdayNames[col]),
+        drawOpaqueText(p, rect, Qt::AlignVCenter | alignmentOfTextPosition(s.header.textpos), toQString(model_.weekdayNames[col]),
                        fill);
     }
 }
@@ -82,12 +75,12 @@ void CalendarPainter::paintDateCell(QPainter& p, int col, int week, const QRect&
 
     const QRect textRect = rect.adjusted(5, 0, -3, 0);
     if (cell.day != 0)
-        drawOpaqueText(p, textRect, Qt::AlignVCenter | alignmentOf(s.date.textpos), QString::number(cell.day), fill);
+        drawOpaqueText(p, textRect, Qt::AlignVCenter | alignmentOfTextPosition(s.date.textpos), QString::number(cell.day), fill);
 
     // Holiday names sit opposite the number, at the bottom; none when centred.
     if (!s.date.holiname || s.date.textpos == 1) return;
     p.setFont(look_.holidayNameFont);
-    const int side = Qt::AlignBottom | (s.date.textpos == 0 ? Qt::AlignRight : Qt::AlignLeft);
+    const int side = Qt::AlignBottom | holidayNameSide(s.date.textpos);
     if (cell.substitute) drawOpaqueText(p, textRect, side, toQString(substituteHolidayName()), fill);
     if (cell.day == 0) return;
     for (const Tsyukujitu& entry : model_.holidayTable[model_.month])

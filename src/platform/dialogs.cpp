@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 
 #include "platform/colours.h"
+#include "platform/font_picker.h"
 #include "platform/qt_text.h"
 
 namespace kelmora {
@@ -76,6 +77,12 @@ std::optional<Colour> MessageBoxDialogs::pickColour() {
     if (!chosen.isValid()) return std::nullopt;
     lastColour_ = fromQColor(chosen);
     return lastColour_;
+}
+
+std::optional<QFont> MessageBoxDialogs::pickFont(const QFont& preset, int maxPointSize) {
+    FontPicker picker(preset, maxPointSize, *this, parent_);
+    if (picker.exec() != QDialog::Accepted) return std::nullopt;
+    return picker.selectedFont();
 }
 
 bool MessageBoxDialogs::choosePrinter(QPrinter& printer) {

@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "main/cp932.h"
+#include "recording_files.h"
 #include "temp_folder.h"
 
 namespace kelmora {
 namespace {
 
+using testing::RecordingFiles;
 using testing::TempFolder;
 
 // "section/key" of every key line, in file order.
@@ -27,19 +30,6 @@ std::vector<std::string> keysInFileOrder(const std::string& bytes) {
     }
     return keys;
 }
-
-// Refuses every write after the first `allowed` ones.
-class FailingAfter : public RealFileSystem {
-public:
-    explicit FailingAfter(int allowed) : allowed_(allowed) {}
-    WriteStatus replaceFile(const std::string& path, std::string_view bytes) override {
-        if (allowed_-- <= 0) return WriteStatus::WriteFailed;
-        return RealFileSystem::replaceFile(path, bytes);
-    }
-
-private:
-    int allowed_;
-};
 
 struct SettingsFileTest : ::testing::Test {
     TempFolder folder;
@@ -169,14 +159,42 @@ TEST_F(SettingsFileTest, DialogAndMigrationWriteTheirKeysInOrder) {
     EXPECT_EQ(keysInFileOrder(folder.get("kelmora.ini")), dialog);
 }
 
-TEST_F(SettingsFileTest, FailedWriteStopsAtThatKeyAndReportsThePath) {
-    FailingAfter fails(3);
-    SettingsFile failing(fails, folder.dir());
-    const auto error = failing.writeDialogKeys(defaultSettings());
+TEST_F(SettingsFileTest, RefusedRenameLeavesTheWholeFileAsItWasAndReportsThePath) {
+    const std::string before = "; mine\r\n[form]\r\njouchuu=1\r\n[nen]\r\nfontsize=20\r\n";
+    folder.put("kelmora.ini", before);
+    RecordingFiles refusing;
+    refusing.refuseRename = true;
+    SettingsFile failing(refusing, folder.dir());
+    const auto error = failing.writeDialogKeys(changedSettings());
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(cp932::toUtf8(*error), folder.file("kelmora.ini") + " に書き込めません");
-    EXPECT_EQ(keysInFileOrder(folder.get("kelmora.ini")),
-              (std::vector<std::string>{"form/jouchuu", "form/mon_start", "nen/fontsize"}));
+    EXPECT_EQ(folder.get("kelmora.ini"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.dir()), {}), 1);  // no temporary left
+}
+
+TEST_F(SettingsFileTest, LoadReadsTheFileOnceAndEachWriterReplacesItOnce) {
+    folder.put("kelmora.ini", "[form]\r\ntop=3\r\n[memo]\r\nwidth=120\r\n");
+    RecordingFiles counting;
+    SettingsFile file(counting, folder.dir());
+    EXPECT_EQ(file.load().memo.width, 120);
+    EXPECT_EQ(counting.reads["kelmora.ini"], 1);
+    EXPECT_EQ(counting.replaces["kelmora.ini"], 0);
+
+    const struct {
+        const char* name;
+        std::function<WriteError(SettingsFile&)> write;
+    } writers[] = {
+        {"dialog", [](SettingsFile& f) { return f.writeDialogKeys(changedSettings()); }},
+        {"conversion", [](SettingsFile& f) { return f.writeMigratedKeys(changedSettings()); }},
+        {"window position", [](SettingsFile& f) { return f.writeWindowPosition(1, 2); }},
+        {"print margins", [](SettingsFile& f) { return f.writePrintMargins(1, 2, 3); }},
+    };
+    for (const auto& w : writers) {
+        counting.resetCounts();
+        ASSERT_EQ(w.write(file), std::nullopt) << w.name;
+        EXPECT_EQ(counting.reads["kelmora.ini"], 1) << w.name;
+        EXPECT_EQ(counting.replaces["kelmora.ini"], 1) << w.name;
+    }
 }
 
 TEST_F(SettingsFileTest, ReadOnlyFileReportsTheErrorAndStaysUnchanged) {

@@ -16,6 +16,7 @@
 #include "main/file_system.h"
 #include "platform/dialogs.h"
 #include "platform/qt_text.h"
+#include "../core/recording_files.h"
 #include "../core/temp_folder.h"
 
 namespace kelmora::uitest {
@@ -44,6 +45,18 @@ public:
         colours.pop_front();
         return c;
     }
+    // Each request is remembered with its preset and size limit.
+    std::optional<QFont> pickFont(const QFont& preset, int maxPointSize) override {
+        fontRequests.push_back({preset, maxPointSize});
+        if (fonts.empty()) return std::nullopt;
+        QFont f = fonts.front();
+        fonts.pop_front();
+        return f;
+    }
+    struct FontRequest {
+        QFont preset;
+        int maxPointSize;
+    };
     bool choosePrinter(QPrinter&) override { return printerChosen; }
     bool setUpPage(QPrinter&) override {
         ++pageSetups;
@@ -62,6 +75,8 @@ public:
     std::optional<QString> savePath;
     std::vector<QString> saveTitles, proposedPaths;
     std::deque<Colour> colours;
+    std::deque<QFont> fonts;  // empty: the picker is cancelled
+    std::vector<FontRequest> fontRequests;
     std::vector<std::string> messages;
 };
 
@@ -100,7 +115,7 @@ struct WindowHarness {
     FixedClock clock;
     QRect area;
     ScriptedDialogs dialogs;
-    RealFileSystem files;
+    kelmora::testing::RecordingFiles files;
     std::unique_ptr<TForm1> window;
 };
 
