@@ -222,21 +222,11 @@ int TForm1::ppi() const {
     return static_cast<int>(s->logicalDotsPerInchY());
 }
 
-int TForm1::fontRowHeight(int pointSize) const { return ppi() * pointSize / 72 + 5; }
+int TForm1::fontRowHeight(int pointSize) const { return kelmora::fontRowHeight(ppi(), pointSize); }
 
-QFont TForm1::bandFont(const Tfontset& f) const {
-    QFont font(toQString(f.name));
-    font.setPointSize(std::max(1, f.size));
-    font.setBold(f.style & StyleBold);
-    font.setItalic(f.style & StyleItalic);
-    font.setUnderline(f.style & StyleUnderline);
-    font.setStrikeOut(f.style & StyleStrikeOut);
-    return font;
-}
+QFont TForm1::bandFont(const Tfontset& f) const { return fontOf(f); }
 
-QFont TForm1::titleFont() const {
-    return bandFont(Tfontset{settings.title.size, settings.title.name, settings.title.style, 0, 0, 0});
-}
+QFont TForm1::titleFont() const { return titleFontOf(settings.title); }
 
 void TForm1::buildAndLoad() {
     if (!model.buildMonth()) return;

@@ -10,9 +10,11 @@
 #include <memory>
 #include <string>
 
+#include "main/calendar_look.h"
 #include "main/clock.h"
 #include "main/file_system.h"
 #include "main/month_model.h"
+#include "main/calendar_painter.h"
 #include "main/month_store.h"
 #include "platform/dialogs.h"
 #include "settei/settings.h"
@@ -142,9 +144,7 @@ public:
     void editorColours(int col, int row);
     // A memo cell's background and text colour: the band's colour for a
     // holiday, a weekday or a day of the next month, then the cell's own.
-    struct CellColours {
-        Colour back, text;
-    };
+    using CellColours = MemoCellColours;
     CellColours memoCellColours(int col, int week) const;
     int rowHeightForWeek(int week, int excludedCol = -1);
     int memoLineHeight() const;
@@ -157,7 +157,8 @@ public:
     int ppi() const;
     int fontRowHeight(int pointSize) const;  // ⌊PPI × size / 72⌋ + 5
     int memoTextWidth() const;               // the width memo lines are broken at
-    int memoTextPad() const;                 // room an italic memo font keeps at the right
+    // The look the grid paints with, resolved from the settings.
+    const CalendarLook& look() const;
     int clientHeight() const;
     int menuBarHeight() const;
     int clientWidth() const;
@@ -257,12 +258,11 @@ private:
     void setToolCursor(int cursor);  // 0 default, 1 holiday, 2 weekday, 3 arrow
     bool editorCanUndo() const;
 
-    // Painting, by the kind of row.
-    void paintHeaderCell(QPainter& painter, int col, const QRect& rect);
-    void paintDateCell(QPainter& painter, int col, int week, const QRect& rect);
-    void paintMemoCell(QPainter& painter, int col, int row, const QRect& rect);
+    // What the grid marks on the cells now: focus frame, tool, blink.
+    CalendarPaintState paintState() const;
 
     WindowEnvironment env_;
+    mutable std::optional<CalendarLook> look_;
     SettingsFile settingsFile_;
     MonthStore store_;
     void createApplicationComponents();
