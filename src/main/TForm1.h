@@ -13,6 +13,7 @@
 #include "main/calendar_look.h"
 #include "main/clock.h"
 #include "main/file_system.h"
+#include "main/koyomi.h"
 #include "main/month_model.h"
 #include "main/calendar_painter.h"
 #include "main/month_store.h"
@@ -68,6 +69,9 @@ public:
     // The shown month and everything the handlers share.
     MonthModel model;
     Settings settings;
+    // The almanac of the months shown, computed when a month is first shown
+    // with 六曜 or solar terms ticked.
+    mutable KoyomiCalendar koyomi;
     ArrowToolState arrowTool;
     bool arrowBlink = false;
     bool holidayMarking = false;
@@ -83,6 +87,8 @@ public:
     OwnerDrawGrid* dg1 = nullptr;
     TCanvasEdit* memo1 = nullptr;
     QAction* mnufocus = nullptr;
+    QAction* mnurokuyo = nullptr;
+    QAction* mnusekki = nullptr;
     QAction* mnutoolbar = nullptr;
     QTimer* Timer1 = nullptr;  // the arrow start cell's blink, 500 ms, off at start
     QTimer* Timer2 = nullptr;  // the midnight watch, 10 s
@@ -104,6 +110,8 @@ public:
     void mnuthismonClick();
     void dg1TopLeftChanged();
     void mnufocusClick();
+    void mnurokuyoClick();
+    void mnusekkiClick();
     void mnutoolbarClick();
 
     void Timer1Timer();
@@ -260,6 +268,7 @@ private:
 
     // What the grid marks on the cells now: focus frame, tool, blink.
     CalendarPaintState paintState() const;
+    void toggleAlmanacItem(bool& shown, QAction* item, WriteError (SettingsFile::*write)(bool));
 
     WindowEnvironment env_;
     mutable std::optional<CalendarLook> look_;

@@ -30,6 +30,7 @@ CalendarPaintState TForm1::paintState() const {
         state.blinkCol = arrowTool.startCol;
         state.blinkRow = arrowTool.startRow;
     }
+    if (settings.rokuyo || settings.sekki) state.koyomi = koyomi.month(model.year, model.month);
     return state;
 }
 

@@ -46,6 +46,7 @@ public:
 
     // The almanac of a month, or nullptr for a month outside 1900-2100.
     const MonthKoyomi* month(int year, int month);
+    std::size_t monthsKept() const { return months_.size(); }
 
 private:
     struct LunarMonth {

@@ -163,6 +163,18 @@ WriteError SettingsFile::writeToolbar(bool visible) {
     return w.result();
 }
 
+WriteError SettingsFile::writeRokuyo(bool on) {
+    KeyWriter w(profile());
+    w.boolean("day", "rokuyo", on);
+    return w.result();
+}
+
+WriteError SettingsFile::writeSekki(bool on) {
+    KeyWriter w(profile());
+    w.boolean("day", "sekki", on);
+    return w.result();
+}
+
 WriteError SettingsFile::writeWindowPosition(std::int32_t top, std::int32_t left) {
     KeyWriter w(profile());
     w.integer("form", "top", top);

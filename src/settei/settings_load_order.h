@@ -45,6 +45,8 @@ void visitSettingsInLoadOrder(Settings& s, Visitor& v) {
     v.style("day", "", s.date.font.style);
     v.integer("day", "textpos", s.date.textpos);
     v.boolean("day", "holiname", s.date.holiname);
+    v.boolean("day", "rokuyo", s.rokuyo);
+    v.boolean("day", "sekki", s.sekki);
 
     v.integer("memo", "width", s.memo.width);
     v.integer("memo", "height", s.memo.height);

@@ -409,7 +409,7 @@ TEST(MainMenus, CaptionsShortcutsAndToolbarOrder) {
     EXPECT_EQ(menus,
               "カレンダー(&C)[今月を表示(&T) Ctrl+T;年月指定ジャンプ(&J) Ctrl+J;|;休平日設定(&K)(休日設定 Ctrl+H)(平日設定 Ctrl+W);|;終了(&X);]"
               "編集(&E)[元に戻す(&U) Ctrl+Z;|;切り取り(&T) Ctrl+X;コピー(&C) Ctrl+C;貼り付け(&P) Ctrl+V;]"
-              "表示(&V)[フォーカス枠(&F);|;ツールバー(&T);]"
+              "表示(&V)[フォーカス枠(&F);|;六曜(&R);二十四節気(&K);|;ツールバー(&T);]"
               "ヘルプ(&H)[目次(&C);バージョン情報(&A)...;]");
     std::string toolbar;
     for (QAction* a : w.ToolBar1->actions()) toolbar += (a->isSeparator() ? "|" : a->toolTip().toStdString()) + ",";
