@@ -151,29 +151,16 @@ WriteError SettingsFile::writeMigratedKeys(const Settings& s) {
     return w.result();
 }
 
-WriteError SettingsFile::writeFocusFrame(bool on) {
+WriteError SettingsFile::writeFlag(const char* section, const char* key, bool on) {
     KeyWriter w(profile());
-    w.boolean("form", "focus", on);
+    w.boolean(section, key, on);
     return w.result();
 }
 
-WriteError SettingsFile::writeToolbar(bool visible) {
-    KeyWriter w(profile());
-    w.boolean("form", "toolbar", visible);
-    return w.result();
-}
-
-WriteError SettingsFile::writeRokuyo(bool on) {
-    KeyWriter w(profile());
-    w.boolean("day", "rokuyo", on);
-    return w.result();
-}
-
-WriteError SettingsFile::writeSekki(bool on) {
-    KeyWriter w(profile());
-    w.boolean("day", "sekki", on);
-    return w.result();
-}
+WriteError SettingsFile::writeFocusFrame(bool on) { return writeFlag("form", "focus", on); }
+WriteError SettingsFile::writeToolbar(bool visible) { return writeFlag("form", "toolbar", visible); }
+WriteError SettingsFile::writeRokuyo(bool on) { return writeFlag("day", "rokuyo", on); }
+WriteError SettingsFile::writeSekki(bool on) { return writeFlag("day", "sekki", on); }
 
 WriteError SettingsFile::writeWindowPosition(std::int32_t top, std::int32_t left) {
     KeyWriter w(profile());

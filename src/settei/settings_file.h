@@ -45,6 +45,8 @@ public:
 
 private:
     ProfileFile profile() const;
+    // One "1"/"0" key, written at once.
+    [[nodiscard]] WriteError writeFlag(const char* section, const char* key, bool on);
 
     FileSystem& files_;
     std::string programDir_;
