@@ -6,6 +6,7 @@
 #include "main/TForm1.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
+#include "platform/program_icon.h"
 #include "platform/termination_signal.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelmora"));
+    // Task bars match the window to the desktop entry kelmora.desktop by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kelmora"));
+    QApplication::setWindowIcon(kelmora::programIcon());
     kelmora::installFontSubstitutes();
 
     kelmora::SystemClock clock;

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -20,6 +21,7 @@
 #include "platform/colours.h"
 #include "platform/owner_draw_grid.h"
 #include "platform/qt_text.h"
+#include "prnset/month_page.h"
 #include "SysCtrls/application_object.h"
 #include "settei/legacy_settings.h"
 
@@ -110,6 +112,8 @@ void TForm1::createMenus() {
     calendar->addSeparator();
     createToolCommands(calendar);
     calendar->addSeparator();
+    createPrintCommands(calendar);
+    calendar->addSeparator();
     calendar->addAction(japanese("終了(&X)"), this, [this] { eClick(); });
 
     createEditMenu();
@@ -140,6 +144,9 @@ void TForm1::createToolBar() {
     };
     button(ToolbarIcon::ThisMonth, "今月を表示", &TForm1::mnuthismonClick);
     button(ToolbarIcon::Jump, "年月指定ジャンプ", &TForm1::mnujumpClick);
+    ToolBar1->addSeparator();
+    tbprint = button(ToolbarIcon::Print, "印刷", &TForm1::mnuprintClick);
+    tbpreview = button(ToolbarIcon::Preview, "印刷プレビュー", &TForm1::printpreviewClick);
     ToolBar1->addSeparator();
     button(ToolbarIcon::Cut, "切り取り", &TForm1::Cut1Click);
     button(ToolbarIcon::Copy, "コピー", &TForm1::Copy1Click);

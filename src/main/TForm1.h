@@ -30,6 +30,7 @@ class QLabel;
 class QPushButton;
 class QToolBar;
 class QPlainTextEdit;
+class QPrinter;
 
 namespace kelmora {
 
@@ -40,6 +41,8 @@ class TSingleInstance;
 class TCanvasEdit;
 class TForm3;
 class Tform_jump;
+class Tfrmprnset;
+struct MonthPageSource;
 
 // What the window works against: the folder beside the program, the clock,
 // the boxes and pickers, the files. Tests pass their own.
@@ -226,6 +229,19 @@ public:
     Colour effectiveFontColour(int col, int week) const;
     Colour effectiveBackColour(int col, int week) const;
 
+    // --- the month on paper ---
+    QAction *mnuprinterset = nullptr, *printpreview = nullptr, *mnuprint = nullptr, *mnupdf = nullptr;
+    QAction *tbprint = nullptr, *tbpreview = nullptr;
+    Tfrmprnset* frmprnset = nullptr;  // made at its first use, kept for the run
+    void mnuprintersetClick();
+    void printpreviewClick();
+    void mnuprintClick();
+    void mnupdfClick();
+    // The printer the page goes to; a PDF on A4 until the user chooses.
+    QPrinter& printer();
+    // The month, its look and the grid's layout, for the printed page.
+    MonthPageSource pageSource() const;
+
     std::string programDir() const { return env_.programDir; }
     MonthStore& store() { return store_; }
 
@@ -263,6 +279,8 @@ private:
     void createCommands();  // the dialogs, menus and filters of the commands
     void createEditMenu();
     void createToolCommands(QMenu* calendar);
+    void createPrintCommands(QMenu* calendar);
+    bool printPage(QPrinter& target);
     void setToolCursor(int cursor);  // 0 default, 1 holiday, 2 weekday, 3 arrow
     bool editorCanUndo() const;
 
@@ -272,6 +290,7 @@ private:
 
     WindowEnvironment env_;
     mutable std::optional<CalendarLook> look_;
+    std::unique_ptr<QPrinter> printer_;
     SettingsFile settingsFile_;
     MonthStore store_;
     void createApplicationComponents();

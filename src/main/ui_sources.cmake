@@ -7,6 +7,7 @@ target_sources(kelmora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_editor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_grid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TForm1_print.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_resident.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_keys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tool_cursors.cpp

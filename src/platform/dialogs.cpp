@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPushButton>
 
 #include "platform/colours.h"
@@ -65,6 +68,23 @@ std::optional<Colour> MessageBoxDialogs::pickColour() {
     if (!chosen.isValid()) return std::nullopt;
     lastColour_ = fromQColor(chosen);
     return lastColour_;
+}
+
+bool MessageBoxDialogs::choosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool MessageBoxDialogs::setUpPage(QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> MessageBoxDialogs::pickSaveFile(const QString& title, const QString& proposedPath,
+                                                       const QString& filter) {
+    const QString path = QFileDialog::getSaveFileName(parent_, title, proposedPath, filter);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
 }
 
 }  // namespace kelmora
