@@ -286,6 +286,8 @@ private:
 
     // What the grid marks on the cells now: focus frame, tool, blink.
     CalendarPaintState paintState() const;
+    // The shown month's almanac while 六曜 or solar terms are ticked.
+    const MonthKoyomi* shownKoyomi() const;
     void toggleAlmanacItem(bool& shown, QAction* item, WriteError (SettingsFile::*write)(bool));
 
     WindowEnvironment env_;

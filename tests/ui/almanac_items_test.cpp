@@ -6,6 +6,7 @@
 #include <QApplication>
 
 #include "platform/owner_draw_grid.h"
+#include "prnset/month_page.h"
 #include "window_fixture.h"
 
 namespace kelmora {
@@ -53,6 +54,17 @@ TEST(AlmanacItems, TickedItemsAreStoredAtOnceShownAndReadBack) {
     EXPECT_FALSE(again.mnurokuyo->isChecked());
     EXPECT_TRUE(again.mnusekki->isChecked());
     EXPECT_TRUE(h.dialogs.messages.empty());
+}
+
+TEST(AlmanacItems, ThePrintedPageShowsWhatTheGridShows) {
+    WindowHarness h(Date{2026, 3, 10});
+    TForm1& w = h.open();
+    const QImage plain = renderMonthImage(w.pageSource(), 1.0);
+    w.mnusekkiClick();
+    const QImage terms = renderMonthImage(w.pageSource(), 1.0);
+    EXPECT_NE(terms, plain);
+    w.mnusekkiClick();
+    EXPECT_EQ(renderMonthImage(w.pageSource(), 1.0), plain);
 }
 
 TEST(AlmanacItems, AFileThatCannotBeWrittenIsReported) {
