@@ -156,6 +156,9 @@ void TForm1::createToolBar() {
     tbholiday->setCheckable(true);
     tbweekday = button(ToolbarIcon::Weekday, "平日設定", &TForm1::mnuheiClick);
     tbweekday->setCheckable(true);
+    ToolBar1->addSeparator();
+    tbyj = button(ToolbarIcon::Arrow, "複数日にまたがる矢印", &TForm1::tbyjClick);
+    tbyj->setCheckable(true);
     // The editor keeps the keyboard when a toolbar button is pressed.
     for (QAction* action : ToolBar1->actions())
         if (QWidget* w = ToolBar1->widgetForAction(action)) w->setFocusPolicy(Qt::NoFocus);
@@ -178,7 +181,7 @@ void TForm1::FormCreate() {
     if (startup.windowWidth && startup.windowHeight) resize(*startup.windowWidth, *startup.windowHeight);
 
     layOutTitleRow();
-    arrowTool = ArrowToolState{};
+    arrowTool = ArrowTool{};
     applyGridGeometry();
     arrowBlink = false;
     model.dirty = false;

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "main/arrow_tool.h"
 #include "main/calendar_look.h"
 #include "main/clock.h"
 #include "main/file_system.h"
@@ -57,12 +58,6 @@ struct WindowEnvironment {
     QString uniqueName;
 };
 
-// The arrow tool's state as the grid paints it.
-struct ArrowToolState {
-    int state = 0;  // 0 idle, 1 waiting for the first day, 2 for the last day
-    int startYear = 0, startMonth = 0, startCol = 0, startRow = 0;
-};
-
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -75,8 +70,8 @@ public:
     // The almanac of the months shown, computed when a month is first shown
     // with 六曜 or solar terms ticked.
     mutable KoyomiCalendar koyomi;
-    ArrowToolState arrowTool;
-    bool arrowBlink = false;
+    ArrowTool arrowTool;
+    bool arrowBlink = false;  // the blink phase of the arrow's first day
     bool holidayMarking = false;
     bool weekdayMarking = false;
     bool closing = false;
@@ -187,6 +182,7 @@ public:
             *mnuchng_bkc = nullptr, *mnuchng_fc = nullptr, *mnucolorini = nullptr, *mnudeltxt = nullptr;
     QAction *mnuundo = nullptr, *Cut1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr;
     QAction *mnuholi = nullptr, *mnuhei = nullptr, *tbholiday = nullptr, *tbweekday = nullptr;
+    QAction *mnuyj = nullptr, *tbyj = nullptr, *mnudel_yj = nullptr;
     // Shows a dialog modally; tests answer it instead.
     std::function<void(QDialog&)> runModal;
 
@@ -214,6 +210,12 @@ public:
     void mnuholiClick();
     void mnuheiClick();
     void FormClick();  // the tool reset
+    // The arrow tool: arming it, its clicks on memo cells, laying the arrow
+    // once both days are known, deleting the arrow through the focus cell.
+    void tbyjClick();
+    void arrowClick(int col, int row);
+    void createArrow();
+    void mnudel_yjClick();
     void markDay(int col, int week, bool holiday);
     void mnuundoClick();
     void Cut1Click();
@@ -282,6 +284,10 @@ private:
     void createPrintCommands(QMenu* calendar);
     bool printPage(QPrinter& target);
     void setToolCursor(int cursor);  // 0 default, 1 holiday, 2 weekday, 3 arrow
+    // The arrow steps, carried out with this window's month changes; the
+    // focus cell is the same afterwards.
+    class ArrowStepMonths;
+    ArrowStepsResult runArrowStepsHere(const std::vector<ArrowStep>& steps);
     bool editorCanUndo() const;
 
     // What the grid marks on the cells now: focus frame, tool, blink.
