@@ -13,6 +13,7 @@ int holidaysCommand(const Args& args);
 int settingsCommand(const Args& args);
 int monthCommand(const Args& args);
 int koyomiCommand(const Args& args);
+int icsCommand(const Args& args);
 
 // Whole decimal number, nothing else; false when `text` is not one.
 bool parseInt(const std::string& text, int& value);

@@ -27,7 +27,8 @@ constexpr const char* kUsage =
     "  holidays FROM_YEAR TO_YEAR [--monday]   national holidays, one line a day\n"
     "  settings DIR                            the settings the calendar in DIR starts with\n"
     "  month DIR YEAR MONTH [--monday]         a month and its memo file in DIR, as JSON\n"
-    "  koyomi FROM TO                          lunar date, 六曜 and solar term of each day (YYYY-MM-DD)\n";
+    "  koyomi FROM TO                          lunar date, 六曜 and solar term of each day (YYYY-MM-DD)\n"
+    "  ics DIR FROM TO                         memos of months FROM..TO (YYYY-MM) as iCalendar\n";
 
 }  // namespace
 
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     if (command == "settings") return settingsCommand(args);
     if (command == "month") return monthCommand(args);
     if (command == "koyomi") return koyomiCommand(args);
+    if (command == "ics") return icsCommand(args);
     std::cerr << kUsage;
     return usageError("unknown command: " + command);
 }

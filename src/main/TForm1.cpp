@@ -113,6 +113,7 @@ void TForm1::createMenus() {
     createToolCommands(calendar);
     calendar->addSeparator();
     createPrintCommands(calendar);
+    calendar->addAction(japanese("iCalendar形式で書き出す(&E)..."), this, [this] { mnuexportClick(); });
     calendar->addSeparator();
     calendar->addAction(japanese("終了(&X)"), this, [this] { eClick(); });
 

@@ -193,6 +193,7 @@ public:
     // `onCell` is false for a press on the header row or beside the cells.
     void dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool onCell = true);
     void mnujumpClick();
+    void mnuexportClick();  // the memos of chosen months into an iCalendar file
     // The focus cell one step in a direction (Qt::Key_Left .. Qt::Key_Down);
     // at the month's edges the month (with Shift the year) changes.
     void moveFocus(int key);
