@@ -16,6 +16,7 @@ using Args = std::vector<std::string>;
 int holidaysCommand(const Args& args);
 int settingsCommand(const Args& args);
 int monthCommand(const Args& args);
+int koyomiCommand(const Args& args);
 int icsCommand(const Args& args);
 int searchCommand(const Args& args);
 

@@ -56,6 +56,7 @@ constexpr const char* kUsage =
     "  month DIR YEAR MONTH [--monday|--sunday]\n"
     "                                          a month and its memo file in DIR, as JSON, in\n"
     "                                          DIR's week start unless an option gives it\n"
+    "  koyomi FROM TO                          lunar date, 六曜 and solar term of each day (YYYY-MM-DD)\n"
     "  ics DIR FROM TO                         memos of months FROM..TO (YYYY-MM) as iCalendar\n"
     "  search DIR TEXT [--from YYYY-MM] [--to YYYY-MM]\n"
     "                                          the days whose memo in DIR holds TEXT\n"
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     if (command == "holidays") return holidaysCommand(args);
     if (command == "settings") return settingsCommand(args);
     if (command == "month") return monthCommand(args);
+    if (command == "koyomi") return koyomiCommand(args);
     if (command == "ics") return icsCommand(args);
     if (command == "search") return searchCommand(args);
     std::cerr << kUsage;

@@ -128,6 +128,11 @@ void TForm1::createMenus() {
     mnufocus = view->addAction(japanese("フォーカス枠(&F)"), this, [this] { mnufocusClick(); });
     mnufocus->setCheckable(true);
     view->addSeparator();
+    mnurokuyo = view->addAction(japanese("六曜(&R)"), this, [this] { mnurokuyoClick(); });
+    mnurokuyo->setCheckable(true);
+    mnusekki = view->addAction(japanese("二十四節気(&K)"), this, [this] { mnusekkiClick(); });
+    mnusekki->setCheckable(true);
+    view->addSeparator();
     mnutoolbar = view->addAction(japanese("ツールバー(&T)"), this, [this] { mnutoolbarClick(); });
     mnutoolbar->setCheckable(true);
 
@@ -198,6 +203,8 @@ void TForm1::applyStartupPlacement() {
     ToolBar1->setVisible(settings.toolbar);
     mnutoolbar->setChecked(settings.toolbar);
     mnufocus->setChecked(settings.focusFrame);
+    mnurokuyo->setChecked(settings.rokuyo);
+    mnusekki->setChecked(settings.sekki);
     move(settings.left, settings.top);
 }
 
@@ -469,6 +476,18 @@ void TForm1::mnufocusClick() {
     if (auto error = settingsFile_.writeFocusFrame(settings.focusFrame))
         env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *error);
     if (settings.focusFrame) dg1->setCurrentCell(model.focusCol, model.focusRow);
+    dg1->viewport()->update();
+}
+
+void TForm1::mnurokuyoClick() { toggleAlmanacItem(settings.rokuyo, mnurokuyo, &SettingsFile::writeRokuyo); }
+
+void TForm1::mnusekkiClick() { toggleAlmanacItem(settings.sekki, mnusekki, &SettingsFile::writeSekki); }
+
+// An almanac item of the view menu: ticked or not, stored and shown at once.
+void TForm1::toggleAlmanacItem(bool& shown, QAction* item, WriteError (SettingsFile::*write)(bool)) {
+    shown = !shown;
+    item->setChecked(shown);
+    if (auto error = (settingsFile_.*write)(shown)) env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *error);
     dg1->viewport()->update();
 }
 

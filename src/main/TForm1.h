@@ -15,6 +15,7 @@
 #include "main/calendar_look.h"
 #include "main/clock.h"
 #include "main/file_system.h"
+#include "main/koyomi.h"
 #include "main/month_model.h"
 #include "main/calendar_painter.h"
 #include "main/month_store.h"
@@ -69,6 +70,9 @@ public:
     // The shown month and everything the handlers share.
     MonthModel model;
     Settings settings;
+    // The almanac of the months shown, computed when a month is first shown
+    // with 六曜 or solar terms ticked.
+    mutable KoyomiCalendar koyomi;
     ArrowTool arrowTool;
     bool arrowBlink = false;  // the blink phase of the arrow's first day
     bool holidayMarking = false;
@@ -84,6 +88,8 @@ public:
     OwnerDrawGrid* dg1 = nullptr;
     TCanvasEdit* memo1 = nullptr;
     QAction* mnufocus = nullptr;
+    QAction* mnurokuyo = nullptr;
+    QAction* mnusekki = nullptr;
     QAction* mnutoolbar = nullptr;
     QTimer* Timer1 = nullptr;  // the arrow start cell's blink, 500 ms, off at start
     QTimer* Timer2 = nullptr;  // the midnight watch, 10 s
@@ -105,6 +111,8 @@ public:
     void mnuthismonClick();
     void dg1TopLeftChanged();
     void mnufocusClick();
+    void mnurokuyoClick();
+    void mnusekkiClick();
     void mnutoolbarClick();
     // The settings dialog; afterwards, with OK or Cancel, the look applied again.
     void setteiClick();
@@ -312,6 +320,9 @@ private:
 
     // What the grid marks on the cells now: focus frame, tool, blink.
     CalendarPaintState paintState() const;
+    // The shown month's almanac while 六曜 or solar terms are ticked.
+    const MonthKoyomi* shownKoyomi() const;
+    void toggleAlmanacItem(bool& shown, QAction* item, WriteError (SettingsFile::*write)(bool));
 
     WindowEnvironment env_;
     mutable std::optional<CalendarLook> look_;

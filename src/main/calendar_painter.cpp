@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "main/arrow_piece.h"
+#include "main/date_cell_texts.h"
 #include "main/national_holidays.h"
 #include "platform/alignment.h"
 #include "platform/colours.h"
@@ -74,17 +75,46 @@ void CalendarPainter::paintDateCell(QPainter& p, int col, int week, const QRect&
     }
 
     const QRect textRect = rect.adjusted(5, 0, -3, 0);
-    if (cell.day != 0)
-        drawOpaqueText(p, textRect, Qt::AlignVCenter | alignmentOfTextPosition(s.date.textpos), QString::number(cell.day), fill);
+    const int numberFlags = Qt::AlignVCenter | alignmentOfTextPosition(s.date.textpos);
+    if (cell.day != 0) drawOpaqueText(p, textRect, numberFlags, QString::number(cell.day), fill);
 
     // Holiday names sit opposite the number, at the bottom; none when centred.
-    if (!s.date.holiname || s.date.textpos == 1) return;
+    const QStringList names = s.date.holiname && s.date.textpos != 1 ? holidayNames(cell) : QStringList();
+    const QStringList almanac = almanacTexts(cell);
+    const QRect number = almanac.isEmpty() ? QRect()
+                                           : p.boundingRect(textRect, numberFlags | Qt::TextSingleLine,
+                                                            QString::number(cell.day));
     p.setFont(look_.holidayNameFont);
-    const int side = Qt::AlignBottom | holidayNameSide(s.date.textpos);
-    if (cell.substitute) drawOpaqueText(p, textRect, side, toQString(substituteHolidayName()), fill);
-    if (cell.day == 0) return;
+    if (almanac.isEmpty()) {
+        // Without the almanac several names share one place.
+        const int side = Qt::AlignBottom | holidayNameSide(s.date.textpos);
+        for (const QString& name : names) drawOpaqueText(p, textRect, side, name, fill);
+        return;
+    }
+    for (const PlacedText& text :
+         layOutDateCellTexts(p.fontMetrics(), textRect, number, s.date.textpos == 2, almanac, names))
+        drawOpaqueText(p, text.rect, Qt::AlignBottom | Qt::AlignLeft, text.text, fill);
+}
+
+// "振替休日" first, then the day's names from the holiday table.
+QStringList CalendarPainter::holidayNames(const Tdaycell& cell) const {
+    QStringList names;
+    if (cell.substitute) names << toQString(substituteHolidayName());
+    if (cell.day == 0) return names;
     for (const Tsyukujitu& entry : model_.holidayTable[model_.month])
-        if (entry.day == cell.day) drawOpaqueText(p, textRect, side, toQString(entry.name), fill);
+        if (entry.day == cell.day) names << toQString(entry.name);
+    return names;
+}
+
+// 六曜 and the day's solar term, as the settings ask; none for the days of
+// the neighbouring months.
+QStringList CalendarPainter::almanacTexts(const Tdaycell& cell) const {
+    QStringList texts;
+    if (state_.koyomi == nullptr || cell.day == 0) return texts;
+    const KoyomiDay& day = state_.koyomi->day(cell.day);
+    if (look_.settings.rokuyo) texts << toQString(rokuyoName(day.rokuyo));
+    if (look_.settings.sekki && day.solarTerm >= 0) texts << toQString(solarTermName(day.solarTerm));
+    return texts;
 }
 
 void CalendarPainter::paintMemoCell(QPainter& p, int col, int row, const QRect& rect) const {

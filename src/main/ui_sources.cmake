@@ -3,6 +3,7 @@ target_sources(kelmora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/arrow_piece.cpp
   ${CMAKE_CURRENT_LIST_DIR}/calendar_look.cpp
   ${CMAKE_CURRENT_LIST_DIR}/calendar_painter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/date_cell_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_arrows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_editor.cpp

@@ -68,6 +68,9 @@ struct Settings {
     Tdayran header;
     Tdayran date;
     Tmemoran memo;
+    // "day": the almanac in the date cells, ticked in the view menu
+    bool rokuyo = false;  // "rokuyo": 六曜
+    bool sekki = false;   // "sekki": the 24 solar terms (二十四節気)
     // "today"
     bool todayMark = false;
     Colour todayColour = 0;

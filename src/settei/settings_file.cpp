@@ -65,6 +65,14 @@ WriteError SettingsFile::writeToolbar(bool visible) {
     return writeValues(files_, path(), {{key::form_toolbar, text::formatBoolean(visible)}});
 }
 
+WriteError SettingsFile::writeRokuyo(bool on) {
+    return writeValues(files_, path(), {{key::day_rokuyo, text::formatBoolean(on)}});
+}
+
+WriteError SettingsFile::writeSekki(bool on) {
+    return writeValues(files_, path(), {{key::day_sekki, text::formatBoolean(on)}});
+}
+
 WriteError SettingsFile::writeWindowPosition(std::int32_t top, std::int32_t left) {
     return writeValues(files_, path(),
                        {{key::form_top, text::formatInteger(top)}, {key::form_left, text::formatInteger(left)}});

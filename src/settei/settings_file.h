@@ -38,6 +38,8 @@ public:
     [[nodiscard]] WriteError writeMigratedKeys(const Settings& s);
     [[nodiscard]] WriteError writeFocusFrame(bool on);
     [[nodiscard]] WriteError writeToolbar(bool visible);
+    [[nodiscard]] WriteError writeRokuyo(bool on);
+    [[nodiscard]] WriteError writeSekki(bool on);
     // On every close, before the expired files are cleaned up.
     [[nodiscard]] WriteError writeWindowPosition(std::int32_t top, std::int32_t left);
     // The date the shopping link was last used ("delfile"/"exe"), text as given.

@@ -38,7 +38,7 @@ constexpr auto kLoadOrder = std::to_array<List>({
 
     &key::day_bkrinsetu, &key::day_bkcolor1, &key::day_bkcolor2, &key::day_fontsize, &key::day_fontname,
     &key::day_fontcolor1, &key::day_fontcolor2, &key::day_stylebold, &key::day_styleitalic, &key::day_styleuline,
-    &key::day_stylesout, &key::day_textpos, &key::day_holiname,
+    &key::day_stylesout, &key::day_textpos, &key::day_holiname, &key::day_rokuyo, &key::day_sekki,
 
     &key::memo_width, &key::memo_height, &key::memo_bkrinsetu, &key::memo_bkcolor1, &key::memo_bkcolor2,
     &key::memo_fontsize, &key::memo_fontname, &key::memo_fontrinsetucolor, &key::memo_fontcolor1,

@@ -83,6 +83,9 @@ inline constexpr SettingKey day_styleuline{"day", "styleuline", "0", SETTING_STY
 inline constexpr SettingKey day_stylesout{"day", "stylesout", "0", SETTING_STYLE_FLAG(date.font.style, StyleStrikeOut)};
 inline constexpr SettingKey day_textpos{"day", "textpos", "0", SETTING_FIELD(date.textpos)};
 inline constexpr SettingKey day_holiname{"day", "holiname", "1", SETTING_FIELD(date.holiname)};
+// The almanac beside the date, ticked in the view menu and stored at once.
+inline constexpr SettingKey day_rokuyo{"day", "rokuyo", "0", SETTING_FIELD(rokuyo)};
+inline constexpr SettingKey day_sekki{"day", "sekki", "0", SETTING_FIELD(sekki)};
 
 // "memo": the memo band.
 inline constexpr SettingKey memo_width{"memo", "width", "100", SETTING_FIELD(memo.width)};

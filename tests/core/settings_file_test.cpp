@@ -214,7 +214,12 @@ TEST_F(SettingsFileTest, SingleGroupWritersStoreTheirKeys) {
     ASSERT_EQ(settings.writeWindowPosition(-20, 300), std::nullopt);
     ASSERT_EQ(settings.writePrintMargins(0, 10, 50), std::nullopt);
     ASSERT_EQ(settings.writeLinkDateStamp("2024/05/01"), std::nullopt);
+    ASSERT_EQ(settings.writeRokuyo(true), std::nullopt);
+    ASSERT_EQ(settings.writeSekki(false), std::nullopt);
+    ASSERT_EQ(settings.writeSekki(true), std::nullopt);
     const Settings s = settings.load();
+    EXPECT_TRUE(s.rokuyo);
+    EXPECT_TRUE(s.sekki);
     EXPECT_FALSE(s.focusFrame);
     EXPECT_FALSE(s.toolbar);
     EXPECT_EQ(s.top, -20);
@@ -225,7 +230,8 @@ TEST_F(SettingsFileTest, SingleGroupWritersStoreTheirKeys) {
     EXPECT_EQ(s.memo.width, 120);
     EXPECT_EQ(folder.get("kelmora.ini"),
               "[form]\r\ntop=-20\r\nleft=300\r\nfocus=0\r\ntoolbar=0\r\n[memo]\r\nwidth=120\r\n"
-              "[print]\r\ntop=0\r\nleft=10\r\nright=50\r\n[delfile]\r\nexe=2024/05/01\r\n");
+              "[print]\r\ntop=0\r\nleft=10\r\nright=50\r\n[delfile]\r\nexe=2024/05/01\r\n"
+              "[day]\r\nrokuyo=1\r\nsekki=1\r\n");
 }
 
 TEST_F(SettingsFileTest, HandWrittenFormsAreWrittenBackInTheFilesOwnForms) {

@@ -411,7 +411,7 @@ TEST(MainMenus, CaptionsShortcutsAndToolbarOrder) {
               "休平日設定(&K)(休日設定 Ctrl+H)(平日設定 Ctrl+W);矢印を引く(&Y) Ctrl+Y;|;"
               "印刷用紙設定(&U)...;印刷プレビュー(&V)...;印刷(&P)...;PDFに保存(&D)...;iCalendar形式で書き出す(&E)...;|;設定(&S)...;|;終了(&X);]"
               "編集(&E)[元に戻す(&U) Ctrl+Z;|;切り取り(&T) Ctrl+X;コピー(&C) Ctrl+C;貼り付け(&P) Ctrl+V;]"
-              "表示(&V)[フォーカス枠(&F);|;ツールバー(&T);]"
+              "表示(&V)[フォーカス枠(&F);|;六曜(&R);二十四節気(&K);|;ツールバー(&T);]"
               "ヘルプ(&H)[目次(&C);バージョン情報(&A)...;]");
     std::string toolbar;
     for (QAction* a : w.ToolBar1->actions()) toolbar += (a->isSeparator() ? "|" : a->toolTip().toStdString()) + ",";
