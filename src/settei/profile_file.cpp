@@ -102,7 +102,7 @@ bool profileNamesEqual(std::string_view a, std::string_view b) {
 }
 
 std::optional<std::string> ProfileFile::read(std::string_view section, std::string_view key) const {
-    const ReadResult file = files_.readFile(path_);
+    const ReadResult file = files_.readFile(path_, kMaxFileBytes);
     if (file.status != ReadResult::Ok) return std::nullopt;
     const auto lines = splitLines(file.bytes);
     const Position at = locate(lines, section, key);
@@ -114,7 +114,7 @@ std::optional<std::string> ProfileFile::read(std::string_view section, std::stri
 bool ProfileFile::write(std::string_view section, std::string_view key, std::string_view value) {
     // An existing file that cannot be read is never overwritten: its other
     // keys would be lost.
-    const ReadResult file = files_.readFile(path_);
+    const ReadResult file = files_.readFile(path_, kMaxFileBytes);
     if (file.status != ReadResult::Ok && files_.exists(path_)) return false;
     const auto lines = splitLines(file.bytes);
     const Position at = locate(lines, section, key);

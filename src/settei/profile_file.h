@@ -17,6 +17,8 @@ public:
     // The longest value a read returns, in bytes; a longer one is cut there,
     // never inside a double-byte character.
     static constexpr std::size_t kMaxValueBytes = 1023;
+    // The largest file read: anything larger is no settings file.
+    static constexpr std::size_t kMaxFileBytes = std::size_t{1} << 20;
 
     ProfileFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
 

@@ -210,9 +210,9 @@ TEST_F(ConversionTest, FailedWriteKeepsTheLegacyFileAndTheSettingsRead) {
 
 class LegacyUnopenable : public RealFileSystem {
 public:
-    ReadResult readFile(const std::string& path) const override {
-        if (path.ends_with(".wst")) return {ReadResult::CannotOpen, {}};
-        return RealFileSystem::readFile(path);
+    ReadResult readFile(const std::string& path, std::size_t maxBytes) const override {
+        if (path.ends_with(".wst")) return {ReadResult::CannotOpen, {}, {FileProblem::NoPermission}};
+        return RealFileSystem::readFile(path, maxBytes);
     }
 };
 

@@ -32,8 +32,8 @@ std::vector<std::string> keysInFileOrder(const std::string& bytes) {
 class FailingAfter : public RealFileSystem {
 public:
     explicit FailingAfter(int allowed) : allowed_(allowed) {}
-    WriteStatus replaceFile(const std::string& path, std::string_view bytes) override {
-        if (allowed_-- <= 0) return WriteStatus::WriteFailed;
+    WriteResult replaceFile(const std::string& path, std::string_view bytes) override {
+        if (allowed_-- <= 0) return {WriteStatus::WriteFailed, {FileProblem::DiskFull}};
         return RealFileSystem::replaceFile(path, bytes);
     }
 

@@ -219,10 +219,10 @@ TEST(MainWindow, EditorBreaksLinesAsTheGridAndTheMeasurementDo) {
 
 class FailingFiles : public RealFileSystem {
 public:
-    WriteStatus replaceFile(const std::string& path, std::string_view bytes) override {
+    WriteResult replaceFile(const std::string& path, std::string_view bytes) override {
         if (path.ends_with(".wmd")) {
             ++monthWrites;
-            return WriteStatus::CannotCreate;
+            return {WriteStatus::CannotCreate, {FileProblem::NoPermission}};
         }
         return RealFileSystem::replaceFile(path, bytes);
     }

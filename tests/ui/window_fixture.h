@@ -35,6 +35,7 @@ public:
             case Buttons::OkCancel: return Answer::Ok;
             case Buttons::YesNo: return Answer::Yes;
             case Buttons::AbortRetry: return Answer::Abort;
+            case Buttons::AbortRetryIgnore: return Answer::Abort;
         }
         return Answer::Ok;
     }
