@@ -379,8 +379,9 @@ void TForm1::rebuildMonthView() {
 void TForm1::reportLoadOutcome(LoadOutcome outcome) {
     if (outcome != LoadOutcome::CannotOpen) return;
     env_.dialogs->ask(MessageIcon::Error, Buttons::Ok,
-                      cp932::literal("ファイル ") + pathForMessage(store_.fileNameOf(model)) +
-                          cp932::literal(" を開けません（") + store_.lastLoadProblem() + cp932::literal("）。"));
+                      cp932::literal("ファイル「") + pathForMessage(store_.fileNameOf(model)) +
+                          cp932::literal("」を開けません。\r\n原因: ") + store_.lastLoadProblem() +
+                          cp932::literal("。\r\nこの月は空で表示します。元のファイルは、最初に保存するときに別の名前で残します。"));
 }
 
 void TForm1::showMonth(int year, int month) {

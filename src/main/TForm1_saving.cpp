@@ -58,7 +58,7 @@ void TForm1::noticeAtStart() {
                 .arg(nativePath(rescue_.folder()), names));
     }
     if (const FileError folder = env_.files->checkWritableFolder(env_.programDir); folder.failed()) {
-        saveProblem_ = japanese("このフォルダには保存できません: 「%1」（%2）。カレンダーは見られ、入力もできますが、"
+        saveProblem_ = japanese("このフォルダには保存できません: 「%1」。原因: %2。カレンダーは見られ、入力もできますが、"
                                 "書いたメモはここに保存されません。終了するときに退避コピーとして「%3」に残します。"
                                 "書き込めるフォルダへプログラムを移すか、このフォルダへの書き込みを許可してください。")
                            .arg(nativePath(env_.programDir), toQString(describeFileError(folder)),
@@ -126,7 +126,7 @@ RescueResult TForm1::rescueMonth() {
 
 QString TForm1::saveFailureText() const {
     const SaveFailure& failure = store_.lastFailure();
-    QString text = japanese("「%1」に保存できません（%2）。メモは画面に残っています。"
+    QString text = japanese("「%1」に保存できません。原因: %2。メモは画面に残っています。"
                             "空き容量や書き込みの権限を確かめてください。数秒ごとに自動で保存し直します。")
                        .arg(toQString(failure.path), toQString(failure.cause));
     if (lastRescue_.ok() && !lastRescue_.path.empty())
@@ -167,7 +167,7 @@ bool TForm1::FormCloseQuery() {
     if (outcome == SaveOutcome::Failed) return false;
     if (outcome == SaveOutcome::WentOnWithout && !lastRescue_.ok()) {
         env_.dialogs->ask(MessageIcon::Error, Buttons::Ok,
-                          cp932Of(japanese("退避コピーも書き込めませんでした（%1）。\r\n"
+                          cp932Of(japanese("退避コピーも書き込めませんでした。原因: %1。\r\n"
                                            "終了をやめました。メモは画面に残っています。"
                                            "ディスクの空きや書き込みの権限を確かめてから、もう一度終了してください。")
                                       .arg(toQString(lastRescue_.cause))));

@@ -92,8 +92,7 @@ SaveOutcome MonthStore::saveMonth(MonthModel& month, bool arrowToolBusy, const O
 
 std::optional<std::string> MonthStore::write(const MonthModel& month, const std::string& path) {
     if (const FileError moved = moveUnreadableAside(path); moved.failed())
-        return cp932::literal("読み込めなかった元のファイルを別の名前に変えられません（") + describeFileError(moved) +
-               cp932::literal("）");
+        return cp932::literal("読み込めなかった元のファイルを別の名前に変えられません: ") + describeFileError(moved);
     // A memo too long for its 16-bit length is refused, never cut.
     const std::optional<std::string> bytes = encodeMonthFile(month);
     if (!bytes) return cp932::literal("メモが長すぎます（1日 65535 バイトまで）");

@@ -217,8 +217,8 @@ StartupSettings loadStartupSettings(FileSystem& files, const std::string& progra
     if (file.status != ReadResult::Ok && files.exists(settings.path())) {
         start.settings = defaultSettings();
         start.error = cp932::literal("設定ファイル「") + pathForMessage(settings.path()) +
-                      cp932::literal("」を読み込めません（") + describeFileError(file.error) +
-                      cp932::literal("）。\r\n既定の設定で起動します。ファイルを確かめ、要らなければ削除してください。");
+                      cp932::literal("」を読み込めません。\r\n原因: ") + describeFileError(file.error) +
+                      cp932::literal("。\r\n既定の設定で起動します。ファイルを確かめ、要らなければ削除してください。");
         return start;
     }
     start.settings = settings.load();

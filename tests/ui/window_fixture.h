@@ -68,8 +68,9 @@ struct WindowHarness {
         env.programDir = folder.dir();
         env.clock = &clock;
         env.dialogs = &dialogs;
-        env.files = &files;
+        env.files = fileSystem;
         env.workArea = area;
+        env.rescueDir = rescueFolder.dir();
         window = std::make_unique<TForm1>(env);
         window->show();
         QApplication::processEvents();
@@ -82,10 +83,12 @@ struct WindowHarness {
     }
 
     TempFolder folder;
+    TempFolder rescueFolder;  // where rescue copies go
     FixedClock clock;
     QRect area;
     ScriptedDialogs dialogs;
     RealFileSystem files;
+    FileSystem* fileSystem = &files;  // a test may put failing files in its place
     std::unique_ptr<TForm1> window;
 };
 
