@@ -134,10 +134,17 @@ QString TForm1::saveFailureText() const {
     return text;
 }
 
+// A problem comes first; the notices waiting behind it are shown with it, so
+// none goes unseen while the problem lasts.
 void TForm1::showSaveState() {
     const bool problem = saveProblem_.has_value();
-    if (problem) saveBar->setMessage(SaveBar::Kind::Problem, *saveProblem_);
-    else if (!saveNotices_.empty()) saveBar->setMessage(SaveBar::Kind::Notice, saveNotices_.front());
+    if (problem) {
+        QString text = *saveProblem_;
+        for (const QString& notice : saveNotices_) text += QLatin1Char('\n') + notice;
+        saveBar->setMessage(SaveBar::Kind::Problem, text);
+    } else if (!saveNotices_.empty()) {
+        saveBar->setMessage(SaveBar::Kind::Notice, saveNotices_.front());
+    }
     const bool shown = problem || !saveNotices_.empty();
     const int height = shown ? saveBar->heightAtWidth(clientWidth()) : 0;
     saveBar->setVisible(shown);

@@ -226,11 +226,15 @@ TEST(Saving, AReadOnlyFolderIsToldOnceAtStartAndTheNextStartSaysWhereTheTextWent
     const std::string copy = h.rescueCopies()[0];
     EXPECT_EQ(h.rescuedMemo(copy), "kept");
 
-    // The next start, in a folder that takes files again, says where the
-    // copy lies, once.
-    h.failing.failure = {};
+    // The next start says where the copy lies, once, also while the folder
+    // still takes no files; the notice stays once the folder does.
     h.dialogs.messages.clear();
     TForm1& next = h.open();
+    ASSERT_TRUE(next.saveBar->isVisible());
+    EXPECT_TRUE(next.saveBar->text().contains(QString::fromUtf8("このフォルダには保存できません")));
+    EXPECT_TRUE(next.saveBar->text().contains(QString::fromStdString(copy)));
+    h.failing.failure = {};
+    next.retrySave();
     ASSERT_TRUE(next.saveBar->isVisible());
     EXPECT_EQ(next.saveBar->kind(), SaveBar::Kind::Notice);
     EXPECT_TRUE(next.saveBar->text().contains(QString::fromStdString(h.rescueFolder.dir())));
