@@ -29,6 +29,9 @@ class SilentDialogs : public Dialogs {
 public:
     Answer ask(MessageIcon, Buttons, const std::string&) override { return Answer::Ok; }
     std::optional<Colour> pickColour() override { return std::nullopt; }
+    bool choosePrinter(QPrinter&) override { return false; }
+    bool setUpPage(QPrinter&) override { return false; }
+    std::optional<QString> pickSaveFile(const QString&, const QString&, const QString&) override { return std::nullopt; }
 };
 
 // Waits for the first paint of `target`.

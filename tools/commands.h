@@ -12,6 +12,7 @@ using Args = std::vector<std::string>;
 int holidaysCommand(const Args& args);
 int settingsCommand(const Args& args);
 int monthCommand(const Args& args);
+int icsCommand(const Args& args);
 
 // Whole decimal number, nothing else; false when `text` is not one.
 bool parseInt(const std::string& text, int& value);

@@ -26,7 +26,8 @@ constexpr const char* kUsage =
     "usage: kelmora-tool COMMAND ...\n"
     "  holidays FROM_YEAR TO_YEAR [--monday]   national holidays, one line a day\n"
     "  settings DIR                            the settings the calendar in DIR starts with\n"
-    "  month DIR YEAR MONTH [--monday]         a month and its memo file in DIR, as JSON\n";
+    "  month DIR YEAR MONTH [--monday]         a month and its memo file in DIR, as JSON\n"
+    "  ics DIR FROM TO                         memos of months FROM..TO (YYYY-MM) as iCalendar\n";
 
 }  // namespace
 
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     if (command == "holidays") return holidaysCommand(args);
     if (command == "settings") return settingsCommand(args);
     if (command == "month") return monthCommand(args);
+    if (command == "ics") return icsCommand(args);
     std::cerr << kUsage;
     return usageError("unknown command: " + command);
 }

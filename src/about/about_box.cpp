@@ -3,32 +3,15 @@
 #include <QDesktopServices>
 #include <QFrame>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QUrl>
 
 #include "PdCtrls/focus_label.h"
 #include "platform/dialog_font.h"
+#include "platform/program_icon.h"
 #include "platform/screen_centre.h"
 
 namespace kelmora {
-
-QPixmap programIcon() {
-    QPixmap icon(32, 32);
-    icon.fill(Qt::transparent);
-    QPainter p(&icon);
-    p.setPen(QColor(0x40, 0x40, 0x40));
-    p.setBrush(Qt::white);
-    p.drawRect(2, 4, 27, 26);
-    p.fillRect(3, 5, 26, 7, QColor(0xD0, 0x20, 0x20));  // the month band
-    for (int row = 0; row < 3; ++row)
-        for (int col = 0; col < 4; ++col)
-            p.fillRect(5 + col * 6, 15 + row * 5, 4, 3, col == 0 ? QColor(0xD0, 0x20, 0x20) : QColor(0x30, 0x30, 0x30));
-    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 2));
-    p.drawLine(9, 1, 9, 7);
-    p.drawLine(22, 1, 22, 7);
-    return icon;
-}
 
 namespace {
 
@@ -60,7 +43,7 @@ Tfrmversion::Tfrmversion(QWidget* parent) : QDialog(parent) {
     Panel1->setAutoFillBackground(true);
 
     Image1 = new QLabel(Panel1);
-    Image1->setPixmap(programIcon());
+    Image1->setPixmap(programIcon().pixmap(32, 32));
     Image1->setGeometry(72, 16, 32, 32);
 
     Label1 = placeLabel(Panel1, "Kelmora", dialogFont(20, true), {112, 24});

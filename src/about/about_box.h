@@ -36,7 +36,4 @@ protected:
     void showEvent(QShowEvent* event) override;
 };
 
-// The program's 32 x 32 picture: a calendar leaf.
-QPixmap programIcon();
-
 }  // namespace kelmora

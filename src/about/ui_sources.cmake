@@ -4,3 +4,4 @@ target_sources(kelmora_ui PRIVATE
 )
 # The help file lives beside the program.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/kelmora.hlp ${CMAKE_BINARY_DIR}/src/kelmora.hlp COPYONLY)
+install(FILES ${CMAKE_BINARY_DIR}/src/kelmora.hlp DESTINATION . COMPONENT program)

@@ -7,12 +7,16 @@
 #include "main/TForm1.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
+#include "platform/program_icon.h"
 
 int main(int argc, char** argv) {
     // The window is laid out in pixels, as its settings give them.
     qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelmora"));
+    // Task bars match the window to the desktop entry kelmora.desktop by this.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kelmora"));
+    QApplication::setWindowIcon(kelmora::programIcon());
     kelmora::installFontSubstitutes();
 
     kelmora::SystemClock clock;

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -20,6 +21,7 @@
 #include "platform/colours.h"
 #include "platform/owner_draw_grid.h"
 #include "platform/qt_text.h"
+#include "prnset/month_page.h"
 #include "SysCtrls/application_object.h"
 #include "settei/legacy_settings.h"
 
@@ -112,6 +114,9 @@ void TForm1::createMenus() {
     calendar->addSeparator();
     createToolCommands(calendar);
     calendar->addSeparator();
+    createPrintCommands(calendar);
+    calendar->addAction(japanese("iCalendar形式で書き出す(&E)..."), this, [this] { mnuexportClick(); });
+    calendar->addSeparator();
     calendar->addAction(japanese("終了(&X)"), this, [this] { eClick(); });
 
     createEditMenu();
@@ -138,6 +143,9 @@ void TForm1::createToolBar() {
     button(ToolbarIcon::ThisMonth, "今月を表示", &TForm1::mnuthismonClick);
     button(ToolbarIcon::Jump, "年月指定ジャンプ", &TForm1::mnujumpClick);
     ToolBar1->addSeparator();
+    tbprint = button(ToolbarIcon::Print, "印刷", &TForm1::mnuprintClick);
+    tbpreview = button(ToolbarIcon::Preview, "印刷プレビュー", &TForm1::printpreviewClick);
+    ToolBar1->addSeparator();
     button(ToolbarIcon::Cut, "切り取り", &TForm1::Cut1Click);
     button(ToolbarIcon::Copy, "コピー", &TForm1::Copy1Click);
     button(ToolbarIcon::Paste, "貼り付け", &TForm1::Paste1Click);
@@ -146,6 +154,9 @@ void TForm1::createToolBar() {
     tbholiday->setCheckable(true);
     tbweekday = button(ToolbarIcon::Weekday, "平日設定", &TForm1::mnuheiClick);
     tbweekday->setCheckable(true);
+    ToolBar1->addSeparator();
+    tbyj = button(ToolbarIcon::Arrow, "複数日にまたがる矢印", &TForm1::tbyjClick);
+    tbyj->setCheckable(true);
     // The editor keeps the keyboard when a toolbar button is pressed.
     for (QAction* action : ToolBar1->actions())
         if (QWidget* w = ToolBar1->widgetForAction(action)) w->setFocusPolicy(Qt::NoFocus);
@@ -168,7 +179,7 @@ void TForm1::FormCreate() {
     if (startup.windowWidth && startup.windowHeight) resize(*startup.windowWidth, *startup.windowHeight);
 
     layOutTitleRow();
-    arrowTool = ArrowToolState{};
+    arrowTool = ArrowTool{};
     applyGridGeometry();
     arrowBlink = false;
     model.dirty = false;
@@ -225,21 +236,11 @@ int TForm1::ppi() const {
     return static_cast<int>(s->logicalDotsPerInchY());
 }
 
-int TForm1::fontRowHeight(int pointSize) const { return ppi() * pointSize / 72 + 5; }
+int TForm1::fontRowHeight(int pointSize) const { return kelmora::fontRowHeight(ppi(), pointSize); }
 
-QFont TForm1::bandFont(const Tfontset& f) const {
-    QFont font(toQString(f.name));
-    font.setPointSize(std::max(1, f.size));
-    font.setBold(f.style & StyleBold);
-    font.setItalic(f.style & StyleItalic);
-    font.setUnderline(f.style & StyleUnderline);
-    font.setStrikeOut(f.style & StyleStrikeOut);
-    return font;
-}
+QFont TForm1::bandFont(const Tfontset& f) const { return fontOf(f); }
 
-QFont TForm1::titleFont() const {
-    return bandFont(Tfontset{settings.title.size, settings.title.name, settings.title.style, 0, 0, 0});
-}
+QFont TForm1::titleFont() const { return titleFontOf(settings.title); }
 
 void TForm1::buildAndLoad() {
     if (!model.buildMonth()) return;

@@ -12,9 +12,12 @@
 #include <optional>
 #include <string>
 
+#include "main/arrow_tool.h"
+#include "main/calendar_look.h"
 #include "main/clock.h"
 #include "main/file_system.h"
 #include "main/month_model.h"
+#include "main/calendar_painter.h"
 #include "main/month_store.h"
 #include "main/rescue_copies.h"
 #include "platform/dialogs.h"
@@ -30,6 +33,7 @@ class QLabel;
 class QPushButton;
 class QToolBar;
 class QPlainTextEdit;
+class QPrinter;
 
 namespace kelmora {
 
@@ -41,6 +45,8 @@ class TSingleInstance;
 class TCanvasEdit;
 class TForm3;
 class Tform_jump;
+class Tfrmprnset;
+struct MonthPageSource;
 
 // What the window works against: the folder beside the program, the clock,
 // the boxes and pickers, the files. Tests pass their own.
@@ -59,12 +65,6 @@ struct WindowEnvironment {
     std::string rescueDir = {};
 };
 
-// The arrow tool's state as the grid paints it.
-struct ArrowToolState {
-    int state = 0;  // 0 idle, 1 waiting for the first day, 2 for the last day
-    int startYear = 0, startMonth = 0, startCol = 0, startRow = 0;
-};
-
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -74,8 +74,8 @@ public:
     // The shown month and everything the handlers share.
     MonthModel model;
     Settings settings;
-    ArrowToolState arrowTool;
-    bool arrowBlink = false;
+    ArrowTool arrowTool;
+    bool arrowBlink = false;  // the blink phase of the arrow's first day
     bool holidayMarking = false;
     bool weekdayMarking = false;
     bool closing = false;
@@ -164,9 +164,7 @@ public:
     void editorColours(int col, int row);
     // A memo cell's background and text colour: the band's colour for a
     // holiday, a weekday or a day of the next month, then the cell's own.
-    struct CellColours {
-        Colour back, text;
-    };
+    using CellColours = MemoCellColours;
     CellColours memoCellColours(int col, int week) const;
     int rowHeightForWeek(int week, int excludedCol = -1);
     int memoLineHeight() const;
@@ -179,7 +177,8 @@ public:
     int ppi() const;
     int fontRowHeight(int pointSize) const;  // ⌊PPI × size / 72⌋ + 5
     int memoTextWidth() const;               // the width memo lines are broken at
-    int memoTextPad() const;                 // room an italic memo font keeps at the right
+    // The look the grid paints with, resolved from the settings.
+    const CalendarLook& look() const;
     int clientHeight() const;
     int menuBarHeight() const;
     int clientWidth() const;
@@ -197,6 +196,7 @@ public:
             *mnuchng_bkc = nullptr, *mnuchng_fc = nullptr, *mnucolorini = nullptr, *mnudeltxt = nullptr;
     QAction *mnuundo = nullptr, *Cut1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr;
     QAction *mnuholi = nullptr, *mnuhei = nullptr, *tbholiday = nullptr, *tbweekday = nullptr;
+    QAction *mnuyj = nullptr, *tbyj = nullptr, *mnudel_yj = nullptr;
     // Shows a dialog modally; tests answer it instead.
     std::function<void(QDialog&)> runModal;
 
@@ -207,6 +207,7 @@ public:
     // `onCell` is false for a press on the header row or beside the cells.
     void dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool onCell = true);
     void mnujumpClick();
+    void mnuexportClick();  // the memos of chosen months into an iCalendar file
     // The focus cell one step in a direction (Qt::Key_Left .. Qt::Key_Down);
     // at the month's edges the month (with Shift the year) changes.
     void moveFocus(int key);
@@ -224,6 +225,12 @@ public:
     void mnuholiClick();
     void mnuheiClick();
     void FormClick();  // the tool reset
+    // The arrow tool: arming it, its clicks on memo cells, laying the arrow
+    // once both days are known, deleting the arrow through the focus cell.
+    void tbyjClick();
+    void arrowClick(int col, int row);
+    void createArrow();
+    void mnudel_yjClick();
     void markDay(int col, int week, bool holiday);
     void mnuundoClick();
     void Cut1Click();
@@ -238,6 +245,19 @@ public:
     // The colours a memo cell shows when it is not selected.
     Colour effectiveFontColour(int col, int week) const;
     Colour effectiveBackColour(int col, int week) const;
+
+    // --- the month on paper ---
+    QAction *mnuprinterset = nullptr, *printpreview = nullptr, *mnuprint = nullptr, *mnupdf = nullptr;
+    QAction *tbprint = nullptr, *tbpreview = nullptr;
+    Tfrmprnset* frmprnset = nullptr;  // made at its first use, kept for the run
+    void mnuprintersetClick();
+    void printpreviewClick();
+    void mnuprintClick();
+    void mnupdfClick();
+    // The printer the page goes to; a PDF on A4 until the user chooses.
+    QPrinter& printer();
+    // The month, its look and the grid's layout, for the printed page.
+    MonthPageSource pageSource() const;
 
     std::string programDir() const { return env_.programDir; }
     MonthStore& store() { return store_; }
@@ -283,15 +303,21 @@ private:
     void createCommands();  // the dialogs, menus and filters of the commands
     void createEditMenu();
     void createToolCommands(QMenu* calendar);
+    void createPrintCommands(QMenu* calendar);
+    bool printPage(QPrinter& target);
     void setToolCursor(int cursor);  // 0 default, 1 holiday, 2 weekday, 3 arrow
+    // The arrow steps, carried out with this window's month changes; the
+    // focus cell is the same afterwards.
+    class ArrowStepMonths;
+    ArrowStepsResult runArrowStepsHere(const std::vector<ArrowStep>& steps);
     bool editorCanUndo() const;
 
-    // Painting, by the kind of row.
-    void paintHeaderCell(QPainter& painter, int col, const QRect& rect);
-    void paintDateCell(QPainter& painter, int col, int week, const QRect& rect);
-    void paintMemoCell(QPainter& painter, int col, int row, const QRect& rect);
+    // What the grid marks on the cells now: focus frame, tool, blink.
+    CalendarPaintState paintState() const;
 
     WindowEnvironment env_;
+    mutable std::optional<CalendarLook> look_;
+    std::unique_ptr<QPrinter> printer_;
     SettingsFile settingsFile_;
     MonthStore store_;
     RescueCopies rescue_;

@@ -81,10 +81,14 @@ void TForm1::createCommands() {
     mnucolorini = item("通常の配色に戻す...", QKeySequence(Qt::CTRL | Qt::Key_I), [this] { mnucoloriniClick(); }, true);
     PopupMenu2->addSeparator();
     mnudeltxt = item("メモ消去", QKeySequence(Qt::CTRL | Qt::Key_M), [this] { mnudeltxtClick(); }, true);
+    mnudel_yj = item("矢印削除...", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { mnudel_yjClick(); }, true);
     connect(PopupMenu2, &QMenu::aboutToShow, this, [this] { PopupMenu2Popup(); });
-    // Its shortcut must not stay off because the menu last opened on a cell
-    // of normal colours.
-    connect(PopupMenu2, &QMenu::aboutToHide, this, [this] { mnucolorini->setEnabled(true); });
+    // Their shortcuts must not stay off because the menu last opened on a
+    // cell of normal colours or without an arrow.
+    connect(PopupMenu2, &QMenu::aboutToHide, this, [this] {
+        mnucolorini->setEnabled(true);
+        mnudel_yj->setEnabled(true);
+    });
     memo1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(memo1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenu2->popup(memo1->mapToGlobal(pos)); });
@@ -135,7 +139,7 @@ void TForm1::createEditMenu() {
     connect(MenuItem1, &QMenu::aboutToShow, this, [this] { MenuItem1Click(); });
 }
 
-// "休平日設定(&K)" with its two marking tools.
+// "休平日設定(&K)" with its two marking tools, and the arrow tool.
 void TForm1::createToolCommands(QMenu* calendar) {
     QMenu* marks = calendar->addMenu(japanese("休平日設定(&K)"));
     mnuholi = marks->addAction(japanese("休日設定"), this, [this] { mnuholiClick(); });
@@ -144,6 +148,9 @@ void TForm1::createToolCommands(QMenu* calendar) {
     mnuhei = marks->addAction(japanese("平日設定"), this, [this] { mnuheiClick(); });
     mnuhei->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     mnuhei->setCheckable(true);
+    mnuyj = calendar->addAction(japanese("矢印を引く(&Y)"), this, [this] { tbyjClick(); });
+    mnuyj->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    mnuyj->setCheckable(true);
 }
 
 // --- the selection ------------------------------------------------------------
@@ -353,12 +360,14 @@ void TForm1::FormClick() {
     setToolCursor(0);
     holidayMarking = false;
     weekdayMarking = false;
-    arrowTool.state = 0;
+    arrowTool.reset();
     Timer1->stop();
     tbholiday->setChecked(false);
     tbweekday->setChecked(false);
+    tbyj->setChecked(false);
     mnuholi->setChecked(false);
     mnuhei->setChecked(false);
+    mnuyj->setChecked(false);
     hideEditor();
 }
 
@@ -427,6 +436,7 @@ void TForm1::PopupMenu2Popup() {
     pmCut->setEnabled(selectedText);
     pmCopy->setEnabled(selectedText);
     mnucolorini->setEnabled(memo.hasBackColor || memo.hasFontColor);
+    mnudel_yj->setEnabled(memo.arrow != NoArrow);
     pmUndo->setEnabled(editorCanUndo());
 }
 

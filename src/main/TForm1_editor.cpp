@@ -31,15 +31,9 @@ QString withCrLf(const QString& text) {
 
 bool TForm1::editorShown() const { return memo1 && memo1->isVisible(); }
 
-int TForm1::memoTextPad() const {
-    if (!(settings.memo.font.style & StyleItalic)) return 0;
-    const int size = settings.memo.font.size;
-    return size <= 10 ? 4 : size <= 15 ? 5 : 7;
-}
-
 // The grid, the editor and the row measurement all break memo lines at
-// this width. An italic font keeps a little room at the right for its slant.
-int TForm1::memoTextWidth() const { return settings.memo.width - 5 - memoTextPad(); }
+// this width.
+int TForm1::memoTextWidth() const { return look().memoTextWidth; }
 
 int TForm1::memoLineHeight() const { return MemoTextLayout::lineHeight(bandFont(settings.memo.font)); }
 

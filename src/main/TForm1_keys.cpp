@@ -41,6 +41,11 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
             mnuundoClick();
             return true;
         }
+        // The edit control would take Ctrl+Y as its redo key.
+        if (key == Qt::Key_Y && mods == Qt::ControlModifier) {
+            tbyjClick();
+            return true;
+        }
         if (isArrowKey(key) && (mods & Qt::AltModifier)) {
             moveFocus(key);
             dg1->setCurrentCell(model.focusCol, model.focusRow);
@@ -158,8 +163,9 @@ void TForm1::moveFocus(int key) {
 
 // A press on the grid, in this order: the right button leaves everything to
 // the grid's menu; a marking tool marks the pressed day; a press on a
-// header or date row only puts the editor away; Ctrl adds or removes the
-// memo cell from the selection; a plain press writes in the cell.
+// header or date row only puts the editor away; the arrow tool takes the
+// memo cell as a day of its arrow; Ctrl adds or removes the memo cell from
+// the selection; a plain press writes in the cell.
 void TForm1::dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool onCell) {
     if (button == Qt::RightButton) return;
     const int col = dg1->col();
@@ -178,6 +184,10 @@ void TForm1::dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifier
     if (!onCell || row % 2 == 1) {
         hideEditor();
         dg1->viewport()->update();
+        return;
+    }
+    if (arrowTool.busy()) {
+        arrowClick(col, row);
         return;
     }
     if (modifiers & Qt::ControlModifier) {

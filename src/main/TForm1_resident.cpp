@@ -12,7 +12,7 @@
 #include "SysCtrls/application_object.h"
 #include "SysCtrls/pseudo_app.h"
 #include "SysCtrls/single_instance.h"
-#include "about/about_box.h"
+#include "platform/program_icon.h"
 #include "main/TForm1.h"
 #include "platform/qt_text.h"
 #include "main/cp932.h"
@@ -81,7 +81,7 @@ bool TForm1::trayResident() const { return trayIcon && QSystemTrayIcon::isSystem
 
 void TForm1::addTrayIcon() {
     if (trayIcon) return;
-    trayIcon = new QSystemTrayIcon(QIcon(programIcon()), this);
+    trayIcon = new QSystemTrayIcon(programIcon(), this);
     trayIcon->setToolTip(QStringLiteral("Kelmora"));
     trayIcon->setContextMenu(TrayMenu);
     connect(trayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {

@@ -69,7 +69,7 @@ void TForm1::noticeAtStart() {
 }
 
 bool TForm1::saveBeforeLeaving() {
-    const SaveOutcome outcome = store_.saveMonth(model, arrowTool.state != 0, OnSaveFailure::askAbortRetry());
+    const SaveOutcome outcome = store_.saveMonth(model, arrowTool.busy(), OnSaveFailure::askAbortRetry());
     afterSave(outcome);
     return outcome != SaveOutcome::Failed;
 }
@@ -78,13 +78,13 @@ bool TForm1::saveBeforeLeaving() {
 // tool waits for its last day. It never asks: a failure shows in the bar. A
 // failed save is held until the month changes or the retry comes round.
 void TForm1::PseudoApp1Idle() {
-    if (closing || arrowTool.state == 2 || !model.dirty) return;
-    afterSave(store_.saveOnIdle(model, arrowTool.state != 0));
+    if (closing || arrowTool.state == ArrowWaitingForLast || !model.dirty) return;
+    afterSave(store_.saveOnIdle(model, arrowTool.busy()));
 }
 
 void TForm1::retrySave() {
-    if (closing || arrowTool.state == 2) return;
-    const SaveOutcome outcome = store_.saveMonth(model, arrowTool.state != 0, OnSaveFailure::report());
+    if (closing || arrowTool.state == ArrowWaitingForLast) return;
+    const SaveOutcome outcome = store_.saveMonth(model, arrowTool.busy(), OnSaveFailure::report());
     // Nothing to write: the problem lasts as long as the folder takes no files.
     if ((outcome == SaveOutcome::NotDirty || outcome == SaveOutcome::NothingToWrite) && saveProblem_ &&
         !env_.files->checkWritableFolder(env_.programDir).failed()) {
@@ -169,7 +169,7 @@ bool TForm1::FormCloseQuery() {
     const OnSaveFailure ask = OnSaveFailure::askAbortRetryIgnore(
         cp932Of(japanese("書き込まずに終了します。この月のメモは退避コピーとして「%1」に残します。")
                     .arg(nativePath(rescue_.folder()))));
-    const SaveOutcome outcome = store_.saveMonth(model, arrowTool.state != 0, ask);
+    const SaveOutcome outcome = store_.saveMonth(model, arrowTool.busy(), ask);
     afterSave(outcome);
     if (outcome == SaveOutcome::Failed) return false;
     if (outcome == SaveOutcome::WentOnWithout && !lastRescue_.ok()) {
@@ -189,7 +189,7 @@ bool TForm1::FormCloseQuery() {
 }
 
 void TForm1::keepMonthWithoutQuestions() {
-    afterSave(store_.saveMonth(model, arrowTool.state != 0, OnSaveFailure::report()));
+    afterSave(store_.saveMonth(model, arrowTool.busy(), OnSaveFailure::report()));
     if (model.dirty && !lastRescue_.ok())
         std::fprintf(stderr, "kelmora: the month could not be saved, nor kept in %s: %s\n", rescue_.folder().c_str(),
                      cp932::toUtf8(lastRescue_.cause).c_str());

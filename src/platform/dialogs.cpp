@@ -2,8 +2,13 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include "platform/colours.h"
 #include "platform/qt_text.h"
@@ -74,6 +79,40 @@ std::optional<Colour> MessageBoxDialogs::pickColour() {
     if (!chosen.isValid()) return std::nullopt;
     lastColour_ = fromQColor(chosen);
     return lastColour_;
+}
+
+bool MessageBoxDialogs::choosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool MessageBoxDialogs::setUpPage(QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+// A name typed without a suffix gets the filter's ("*.pdf"), before the
+// question whether an existing file may be replaced, so the question is
+// about the file that will be written; it is asked in Japanese like every
+// other box.
+std::optional<QString> MessageBoxDialogs::pickSaveFile(const QString& title, const QString& proposedPath,
+                                                       const QString& filter) {
+    QFileDialog picker(parent_, title);
+    picker.setAcceptMode(QFileDialog::AcceptSave);
+    picker.setFileMode(QFileDialog::AnyFile);
+    picker.setNameFilter(filter);
+    const QRegularExpressionMatch suffix = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    if (suffix.hasMatch()) picker.setDefaultSuffix(suffix.captured(1));
+    picker.setOption(QFileDialog::DontConfirmOverwrite);
+    picker.selectFile(proposedPath);
+    for (;;) {
+        if (picker.exec() != QDialog::Accepted || picker.selectedFiles().isEmpty()) return std::nullopt;
+        const QString chosen = picker.selectedFiles().constFirst();
+        if (!QFileInfo::exists(chosen)) return chosen;
+        const QString question = QFileInfo(chosen).fileName() + QString::fromUtf8(" はすでにあります。\r\n置き換えますか？");
+        if (ask(MessageIcon::Warning, Buttons::YesNo, cp932Shown(question)) == Answer::Yes) return chosen;
+        picker.selectFile(chosen);
+    }
 }
 
 }  // namespace kelmora

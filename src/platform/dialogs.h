@@ -8,6 +8,7 @@
 #include "main/colour.h"
 #include "main/prompts.h"
 
+class QPrinter;
 class QWidget;
 
 namespace kelmora {
@@ -17,6 +18,14 @@ public:
     // The colour picker; nothing when cancelled. It opens on the colour
     // confirmed last.
     virtual std::optional<Colour> pickColour() = 0;
+    // The platform's print dialog on this printer; false when cancelled.
+    virtual bool choosePrinter(QPrinter& printer) = 0;
+    // The platform's page setup (paper, orientation) for this printer.
+    virtual bool setUpPage(QPrinter& printer) = 0;
+    // A file to write: the save dialog with this title and proposed path;
+    // nothing when cancelled.
+    virtual std::optional<QString> pickSaveFile(const QString& title, const QString& proposedPath,
+                                                const QString& filter) = 0;
 };
 
 // The real boxes, with Japanese button captions.
@@ -26,6 +35,10 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
     Answer ask(MessageIcon icon, Buttons buttons, const std::string& text) override;
     std::optional<Colour> pickColour() override;
+    bool choosePrinter(QPrinter& printer) override;
+    bool setUpPage(QPrinter& printer) override;
+    std::optional<QString> pickSaveFile(const QString& title, const QString& proposedPath,
+                                        const QString& filter) override;
 
 private:
     QWidget* parent_;

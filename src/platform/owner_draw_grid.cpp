@@ -239,13 +239,14 @@ void OwnerDrawGrid::resizeEvent(QResizeEvent* event) {
     if (moved) emit topLeftChanged();
 }
 
-void OwnerDrawGrid::paintCells(QPainter& painter, int firstRow, int firstCol, int originY, bool fixedRowToo) {
+void OwnerDrawGrid::paintCells(QPainter& painter, int firstRow, int firstCol, int originY, bool fixedRowToo,
+                               const DrawCell& drawCell) const {
     auto paintRow = [&](int r, int y) {
         for (int c = firstCol; c < colCount_; ++c) {
             const int x = (c - firstCol) * (colWidth_ + kLineWidth);
             const QRect rect(x, y, colWidth_, rowHeight(r));
             painter.save();
-            if (onDrawCell) onDrawCell(painter, c, r, rect);
+            if (drawCell) drawCell(painter, c, r, rect);
             painter.restore();
             painter.fillRect(QRect(x + colWidth_, y, kLineWidth, rowHeight(r) + kLineWidth), kLineColour);
             painter.fillRect(QRect(x, y + rowHeight(r), colWidth_, kLineWidth), kLineColour);
@@ -267,10 +268,12 @@ void OwnerDrawGrid::paintEvent(QPaintEvent*) {
     const QRect all = viewport()->rect();
     // Beyond the last cell: the window's colour.
     painter.fillRect(all, palette().window());
-    paintCells(painter, topRow_, leftCol_, 0, true);
+    paintCells(painter, topRow_, leftCol_, 0, true, onDrawCell);
 }
 
-void OwnerDrawGrid::paintAll(QPainter& painter) { paintCells(painter, kFixedRows, 0, 0, true); }
+void OwnerDrawGrid::paintAll(QPainter& painter, const DrawCell& drawCell) const {
+    paintCells(painter, kFixedRows, 0, 0, true, drawCell);
+}
 
 int OwnerDrawGrid::borderRowAt(int y) const {
     int bottom = rowHeight(0);

@@ -18,7 +18,8 @@ public:
     explicit OwnerDrawGrid(QWidget* parent = nullptr);
 
     // Paints one cell completely; the rectangle is in viewport coordinates.
-    std::function<void(QPainter&, int col, int row, const QRect&)> onDrawCell;
+    using DrawCell = std::function<void(QPainter&, int col, int row, const QRect&)>;
+    DrawCell onDrawCell;
 
     void setColCount(int count);
     int colCount() const { return colCount_; }
@@ -59,9 +60,9 @@ public:
     int totalWidth() const;
     int frameExtent() const { return 2 * frameWidth(); }
 
-    // Paints every cell into `painter` at full size, from row 0, as if
-    // nothing were scrolled (printing).
-    void paintAll(QPainter& painter);
+    // Paints every cell with `drawCell` into `painter` at full size, from
+    // row 0, as if nothing were scrolled (the printed page).
+    void paintAll(QPainter& painter, const DrawCell& drawCell) const;
 
 signals:
     void topLeftChanged();
@@ -89,7 +90,8 @@ private:
     int maxLeftCol() const;
     int borderRowAt(int y) const;  // row whose lower border is under y, or -1
     void updateScrollBars();
-    void paintCells(QPainter& painter, int firstRow, int firstCol, int originY, bool fixedRowToo);
+    void paintCells(QPainter& painter, int firstRow, int firstCol, int originY, bool fixedRowToo,
+                    const DrawCell& drawCell) const;
 
     int colCount_ = 0;
     int colWidth_ = 64;

@@ -1,5 +1,7 @@
 #include "platform/qt_text.h"
 
+#include <QList>
+
 #include "main/cp932.h"
 
 namespace kelmora {
@@ -19,5 +21,12 @@ std::optional<std::string> toCp932(const QString& text, QString* unencodable) {
 }
 
 std::string cp932Of(const QString& text) { return toCp932(text).value_or(std::string()); }
+
+std::string cp932Shown(const QString& text) {
+    if (auto whole = toCp932(text)) return *whole;
+    std::string shown;
+    for (const char32_t ch : text.toUcs4()) shown += toCp932(QString::fromUcs4(&ch, 1)).value_or("?");
+    return shown;
+}
 
 }  // namespace kelmora

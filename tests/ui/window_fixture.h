@@ -45,7 +45,22 @@ public:
         colours.pop_front();
         return c;
     }
+    bool choosePrinter(QPrinter&) override { return printerChosen; }
+    bool setUpPage(QPrinter&) override {
+        ++pageSetups;
+        return pageSetupAccepted;
+    }
+    std::optional<QString> pickSaveFile(const QString& title, const QString& proposedPath, const QString&) override {
+        saveTitles.push_back(title);
+        proposedPaths.push_back(proposedPath);
+        return savePath;
+    }
     std::deque<Answer> answers;
+    bool printerChosen = false;
+    bool pageSetupAccepted = false;
+    int pageSetups = 0;
+    std::optional<QString> savePath;
+    std::vector<QString> saveTitles, proposedPaths;
     std::deque<Colour> colours;
     std::vector<std::string> messages;
 };
