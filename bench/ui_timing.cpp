@@ -32,6 +32,7 @@ public:
     bool choosePrinter(QPrinter&) override { return false; }
     bool setUpPage(QPrinter&) override { return false; }
     std::optional<QString> pickSaveFile(const QString&, const QString&, const QString&) override { return std::nullopt; }
+    void informText(const QString&) override {}
 };
 
 // Waits for the first paint of `target`.
@@ -76,7 +77,12 @@ int main(int argc, char** argv) {
     FixedClock clock(Date{2026, 12, 10});
     SilentDialogs dialogs;
     RealFileSystem files;
-    WindowEnvironment env{folder.string() + "/", &clock, &dialogs, &files, QRect(0, 0, 1600, 1200)};
+    WindowEnvironment env;
+    env.programDir = folder.string() + "/";
+    env.clock = &clock;
+    env.dialogs = &dialogs;
+    env.files = &files;
+    env.workArea = QRect(0, 0, 1600, 1200);
 
     // Start: bare window and calendar, alternating, the first of each left out.
     std::vector<double> bare, calendar;

@@ -10,25 +10,18 @@
 #include "main/month_model.h"
 
 namespace kelmora::tool {
-namespace {
-
-bool parseYearMonth(const std::string& text, YearMonth& ym) {
-    if (text.size() != 7 || text[4] != '-') return false;
-    return parseInt(text.substr(0, 4), ym.year) && parseInt(text.substr(5), ym.month) &&
-           MonthModel::isSupported(ym.year, ym.month);
-}
-
-}  // namespace
-
 int icsCommand(const Args& args) {
     if (args.size() != 3) return usageError("usage: ics DIR FROM TO   (months as YYYY-MM)");
     std::error_code ec;
     if (!std::filesystem::is_directory(args[0], ec)) return usageError("not a folder: " + args[0]);
     YearMonth from, to;
-    for (const auto& [text, ym] : {std::pair{args[1], &from}, std::pair{args[2], &to}})
-        if (!parseYearMonth(text, *ym))
+    for (const auto& [text, ym] : {std::pair{args[1], &from}, std::pair{args[2], &to}}) {
+        const std::optional<YearMonth> parsed = parseYearMonth(text);
+        if (!parsed)
             return usageError("not a month between " + std::to_string(kMinYear) + "-01 and " +
                               std::to_string(kMaxYear) + "-12 written YYYY-MM: " + text);
+        *ym = *parsed;
+    }
     if (to < from) return usageError("FROM lies after TO");
 
     RealFileSystem files;

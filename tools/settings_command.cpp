@@ -1,12 +1,13 @@
 // kelmora-tool settings DIR: every setting the calendar in DIR starts with,
 // one "section/key = value" line each in the settings file's text forms,
-// in the order the calendar reads them. When DIR holds the legacy settings
+// in the order the calendar reads them (a text with JSON's escapes, so that
+// it stays on its line). When DIR holds the legacy settings
 // file, what its conversion yields; nothing is written or deleted.
 
-#include <filesystem>
 #include <iostream>
 
 #include "commands.h"
+#include "escaped_text.h"
 #include "main/cp932.h"
 #include "main/file_system.h"
 #include "settei/legacy_settings.h"
@@ -28,7 +29,7 @@ struct SettingPrinter {
     void boolean(const char* sec, const char* key, bool v) { line(sec, key, text::formatBoolean(v)); }
     void colour(const char* sec, const char* key, Colour v) { line(sec, key, text::formatColour(v)); }
     void keepMonths(const char* sec, const char* key, std::uint16_t v) { line(sec, key, text::formatInteger(v)); }
-    void string(const char* sec, const char* key, const std::string& v) { line(sec, key, cp932::toUtf8(v)); }
+    void string(const char* sec, const char* key, const std::string& v) { line(sec, key, escapedText(cp932::toUtf8(v))); }
     void style(const char* sec, const char*, std::uint8_t style) {
         for (const StyleKey& k : kStyleKeys) boolean(sec, k.key, (style & k.flag) != 0);
     }
@@ -38,11 +39,7 @@ struct SettingPrinter {
 
 int settingsCommand(const Args& args) {
     if (args.size() != 1) return usageError("usage: settings DIR");
-    std::error_code ec;
-    if (!std::filesystem::is_directory(args[0], ec)) {
-        std::cerr << "kelmora-tool: not a folder: " << args[0] << '\n';
-        return 1;
-    }
+    if (!isFolderOrSay(args[0])) return 1;
     RealFileSystem files;
     const std::string dir = withTrailingSeparator(args[0]);
     LegacySettingsFile legacy(files, dir);

@@ -49,6 +49,15 @@ int TCanvasEdit::lineCount() const {
     return lines;
 }
 
+QString TCanvasEdit::shownText() const {
+    QString text = toPlainText();
+    const QTextBlock block = textCursor().block();
+    const QTextLayout* layout = block.layout();
+    if (layout && !layout->preeditAreaText().isEmpty())
+        text.insert(block.position() + layout->preeditAreaPosition(), layout->preeditAreaText());
+    return text;
+}
+
 void TCanvasEdit::paintEvent(QPaintEvent* event) {
     QPlainTextEdit::paintEvent(event);
     overlay_->update();
@@ -57,6 +66,11 @@ void TCanvasEdit::paintEvent(QPaintEvent* event) {
 void TCanvasEdit::keyPressEvent(QKeyEvent* event) {
     if (OnKeyDown && OnKeyDown(event)) return;
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void TCanvasEdit::inputMethodEvent(QInputMethodEvent* event) {
+    QPlainTextEdit::inputMethodEvent(event);
+    if (OnComposition) OnComposition();
 }
 
 void TCanvasEdit::resizeEvent(QResizeEvent* event) {

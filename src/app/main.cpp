@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/program_icon.h"
+#include "platform/qt_translations.h"
 
 int main(int argc, char** argv) {
     // The window is laid out in pixels, as its settings give them.
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("kelmora"));
     QApplication::setWindowIcon(kelmora::programIcon());
     kelmora::installFontSubstitutes();
+    kelmora::installQtJapanese();  // without the translations Qt's dialogs stay in English
 
     kelmora::SystemClock clock;
     kelmora::RealFileSystem files;

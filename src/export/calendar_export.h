@@ -15,16 +15,9 @@
 #include "export/memo_events.h"
 #include "main/clock.h"
 #include "main/file_system.h"
+#include "main/year_month.h"
 
 namespace kelmora {
-
-struct YearMonth {
-    int year = 1970;
-    int month = 1;
-    auto operator<=>(const YearMonth&) const = default;
-    YearMonth next() const { return month == 12 ? YearMonth{year + 1, 1} : YearMonth{year, month + 1}; }
-    YearMonth previous() const { return month == 1 ? YearMonth{year - 1, 12} : YearMonth{year, month - 1}; }
-};
 
 struct CalendarExport {
     std::string ics;

@@ -68,16 +68,17 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
     dg1 = new OwnerDrawGrid(client_);
     dg1->setColCount(kColumns);
     dg1->onDrawCell = [this](QPainter& p, int col, int row, const QRect& r) { dg1DrawCell(p, col, row, r); };
+    dg1->onInputMethodEvent = [this](QInputMethodEvent* e) { return dg1InputMethod(e); };
+    dg1->onInputMethodQuery = [this](Qt::InputMethodQuery q) { return dg1InputMethodQuery(q); };
     connect(dg1, &OwnerDrawGrid::topLeftChanged, this, [this] { dg1TopLeftChanged(); });
-    connect(dg1, &OwnerDrawGrid::mousePressed, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers m, const QPoint& pos) {
-        int col = 0, row = 0;
-        dg1MouseDown(b, m, dg1->cellAt(pos, col, row) && row >= OwnerDrawGrid::kFixedRows);
-    });
+    connect(dg1, &OwnerDrawGrid::mousePressed, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int col, int row) { dg1MouseDown(b, m, col, row); });
 
     memo1 = new TCanvasEdit(client_);
     memo1->hide();
     memo1->OnPaint = [this](QPainter& p) { memo1Paint(p); };
     memo1->OnKeyDown = [this](QKeyEvent* e) { return memo1KeyDown(e); };
+    memo1->OnComposition = [this] { memo1Composition(); };
     connect(memo1, &QPlainTextEdit::textChanged, this, [this] { memo1Change(); });
 
     createMenus();
@@ -111,6 +112,8 @@ void TForm1::createMenus() {
     thisMonth->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     QAction* jump = calendar->addAction(japanese("年月指定ジャンプ(&J)"), this, [this] { mnujumpClick(); });
     jump->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    QAction* find = calendar->addAction(japanese("メモを検索(&F)..."), this, [this] { mnufindClick(); });
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
     calendar->addSeparator();
     createToolCommands(calendar);
     calendar->addSeparator();
@@ -189,6 +192,7 @@ void TForm1::FormCreate() {
     fitWindowHeight();
     focusOnToday();
     fitWindowHeight();
+    scrollFocusCellIntoView();
     dg1->viewport()->update();
     noticeAtStart();
 }
@@ -279,9 +283,12 @@ void TForm1::setClientSize(int width, int height) {
 
 // The outer size that gives the grid this client size: a scroll bar counts
 // only when the grid will need it at that size, not because a growing row
-// showed one for a moment.
+// showed one for a moment. The horizontal one shows only in a window that
+// fitting its width will cut to the work area; the width the grid has now
+// may not be fitted yet.
 void TForm1::setGridClientHeight(int height) {
-    const bool bar = dg1->totalWidth() > dg1->width() - dg1->frameExtent();
+    const int frameExtra = frameGeometry().width() - width();
+    const bool bar = kColumns * dg1->defaultColWidth() + 8 + dg1->frameExtent() + frameExtra > workArea.width();
     dg1->resize(dg1->width(), height + dg1->frameExtent() + (bar ? dg1->horizontalScrollBar()->sizeHint().height() : 0));
 }
 
@@ -339,6 +346,15 @@ void TForm1::showEvent(QShowEvent* event) {
     if (shownOnce_) return;
     shownOnce_ = true;
     fitWindowHeight();
+    scrollFocusCellIntoView();
+}
+
+// A refit of the window can leave the grid scrolled anywhere: from the first
+// week and column, it scrolls only as far as the focus cell needs.
+void TForm1::scrollFocusCellIntoView() {
+    dg1->setTopRow(OwnerDrawGrid::kFixedRows);
+    dg1->setLeftCol(0);
+    dg1->setCurrentCell(model.focusCol, model.focusRow);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

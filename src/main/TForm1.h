@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QRect>
 #include <QString>
+#include <QVariant>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -34,6 +35,7 @@ class QPushButton;
 class QToolBar;
 class QPlainTextEdit;
 class QPrinter;
+class QInputMethodEvent;
 
 namespace kelmora {
 
@@ -47,6 +49,7 @@ class TForm3;
 class Tform_jump;
 class Tfrmprnset;
 struct MonthPageSource;
+class Tform_find;
 
 // What the window works against: the folder beside the program, the clock,
 // the boxes and pickers, the files. Tests pass their own.
@@ -169,6 +172,7 @@ public:
     int rowHeightForWeek(int week, int excludedCol = -1);
     int memoLineHeight() const;
     void memo1Change();
+    void memo1Composition();
     bool memo1KeyDown(QKeyEvent* event);
     void memo1Paint(QPainter& painter);
     bool editorShown() const;
@@ -203,11 +207,22 @@ public:
     // Sees every key pressed in the window before the focused control; true
     // when the key's effect replaces the control's own handling.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
-    // A press on the grid, after the grid has moved its current cell;
-    // `onCell` is false for a press on the header row or beside the cells.
-    void dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool onCell = true);
+    // A press on the grid, after the grid has moved its current cell to the
+    // pressed cell (col, row) and scrolled it into view; row is 0 for a press
+    // on the header row and -1 for one beside the cells.
+    void dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int col, int row);
     void mnujumpClick();
     void mnuexportClick();  // the memos of chosen months into an iCalendar file
+    // "メモを検索(&F)...": the search dialog; the chosen day is shown with
+    // the focus cell on its memo.
+    Tform_find* form_find = nullptr;
+    void mnufindClick();
+    void showDay(const Date& date);
+    // Typing on the grid writes in the focus cell: a printable key (true
+    // when taken) or an input method's composition opens the editor there.
+    bool typeIntoFocusCell(const QKeyEvent& key);
+    bool dg1InputMethod(QInputMethodEvent* event);
+    QVariant dg1InputMethodQuery(Qt::InputMethodQuery query) const;
     // The focus cell one step in a direction (Qt::Key_Left .. Qt::Key_Down);
     // at the month's edges the month (with Shift the year) changes.
     void moveFocus(int key);
@@ -282,6 +297,7 @@ private:
     void buildAndLoad();
     void refitMemoRows();
     void focusOnToday();
+    void scrollFocusCellIntoView();  // at start, once the window's size is final
     // Saves before the month changes; false when the change must not happen.
     bool saveBeforeLeaving();
     // After every save: the bar, the retry, the rescue copy.
@@ -300,6 +316,10 @@ private:
     QFont bandFont(const Tfontset& font) const;
     QFont titleFont() const;
     void restoreEditorText(const QString& text);
+    bool fitFocusRowToEditor();
+    void giveEditorTheKeyboard();
+    bool typingOpensEditor() const;
+    void clickFocusCell(Qt::KeyboardModifiers modifiers);
     void createCommands();  // the dialogs, menus and filters of the commands
     void createEditMenu();
     void createToolCommands(QMenu* calendar);
@@ -331,6 +351,7 @@ private:
     int gridTop_ = 0;
     int otherHeight_ = 0;
     bool restoringText_ = false;
+    bool composingOnGrid_ = false;  // the grid hands a composition on to the editor
     bool shownOnce_ = false;
     bool duplicate_ = false;
     QObject* keyPreview_ = nullptr;

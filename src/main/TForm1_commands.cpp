@@ -107,7 +107,7 @@ void TForm1::createCommands() {
         // The menu bar walked with the keyboard keeps its keys.
         if (qobject_cast<QMenuBar*>(widget) || QApplication::activePopupWidget()) return false;
         const auto* key = static_cast<QKeyEvent*>(event);
-        return FormKeyDown(key->key(), key->modifiers());
+        return FormKeyDown(key->key(), key->modifiers()) || typeIntoFocusCell(*key);
     });
     qApp->installEventFilter(keyPreview_);
 

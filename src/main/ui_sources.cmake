@@ -6,6 +6,7 @@ target_sources(kelmora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_arrows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_editor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TForm1_find.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_grid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_print.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_resident.cpp

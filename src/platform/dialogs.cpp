@@ -16,9 +16,15 @@
 namespace kelmora {
 
 Answer MessageBoxDialogs::ask(MessageIcon icon, Buttons buttons, const std::string& text) {
+    return show(icon, buttons, toQString(text));
+}
+
+void MessageBoxDialogs::informText(const QString& text) { show(MessageIcon::Information, Buttons::Ok, text); }
+
+Answer MessageBoxDialogs::show(MessageIcon icon, Buttons buttons, const QString& text) {
     QMessageBox box(parent_);
     box.setWindowTitle(QStringLiteral("Kelmora"));
-    box.setText(toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     switch (icon) {
         case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
         case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;

@@ -26,6 +26,9 @@ public:
     // nothing when cancelled.
     virtual std::optional<QString> pickSaveFile(const QString& title, const QString& proposedPath,
                                                 const QString& filter) = 0;
+    // An information box in Qt's text, for a message that must show a
+    // character CP932 cannot hold (`ask` carries CP932 only).
+    virtual void informText(const QString& text) = 0;
 };
 
 // The real boxes, with Japanese button captions.
@@ -39,8 +42,11 @@ public:
     bool setUpPage(QPrinter& printer) override;
     std::optional<QString> pickSaveFile(const QString& title, const QString& proposedPath,
                                         const QString& filter) override;
+    void informText(const QString& text) override;
 
 private:
+    Answer show(MessageIcon icon, Buttons buttons, const QString& text);
+
     QWidget* parent_;
     Colour lastColour_ = 0;
 };

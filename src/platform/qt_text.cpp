@@ -29,4 +29,9 @@ std::string cp932Shown(const QString& text) {
     return shown;
 }
 
+QString unicodeCodeOf(const QString& character) {
+    const char32_t code = character.isEmpty() ? 0 : character.toUcs4().value(0);
+    return QStringLiteral("U+") + QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+}
+
 }  // namespace kelmora

@@ -101,13 +101,20 @@ bool profileNamesEqual(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string_view unquotedValue(std::string_view value) {
+    // A quote is ASCII below 0x40: never the second byte of a double-byte character.
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
 std::optional<std::string> ProfileFile::read(std::string_view section, std::string_view key) const {
     const ReadResult file = files_.readFile(path_, kMaxFileBytes);
     if (file.status != ReadResult::Ok) return std::nullopt;
     const auto lines = splitLines(file.bytes);
     const Position at = locate(lines, section, key);
     if (!at.keyLine) return std::nullopt;
-    const std::string_view value = keyOf(lines[*at.keyLine])->value;
+    const std::string_view value = unquotedValue(keyOf(lines[*at.keyLine])->value);
     return std::string(value.substr(0, cp932::clippedLength(value, kMaxValueBytes)));
 }
 

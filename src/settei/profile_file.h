@@ -25,8 +25,9 @@ public:
     const std::string& path() const { return path_; }
 
     // The value of `key` in `section` (names matched without regard to
-    // case, spaces round name and value dropped); nothing when the file,
-    // the section or the key is missing.
+    // case, spaces round name and value dropped, then the quotes round a
+    // quoted value, see unquotedValue); nothing when the file, the section
+    // or the key is missing.
     std::optional<std::string> read(std::string_view section, std::string_view key) const;
 
     // Replaces the key's line in its section, or adds the key (and the
@@ -43,5 +44,11 @@ private:
 // Both names alike when compared without regard to ASCII case; the second
 // byte of a double-byte character is compared exactly.
 bool profileNamesEqual(std::string_view a, std::string_view b);
+
+// A value that begins and ends with the same quote, double or single, reads
+// as what lies between them ("ＭＳ 明朝" in double quotes is ＭＳ 明朝), as the
+// platform's profile functions read it; any other value as it is. Writing
+// adds no quotes.
+std::string_view unquotedValue(std::string_view value);
 
 }  // namespace kelmora

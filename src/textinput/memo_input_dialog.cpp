@@ -62,9 +62,7 @@ std::string TForm3::memoText() const {
 bool TForm3::textIsStorable() {
     QString unencodable;
     if (toCp932(Memoadd->toPlainText(), &unencodable)) return true;
-    const char32_t code = unencodable.isEmpty() ? 0 : unencodable.toUcs4().value(0);
-    const QString number = QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-    prompts_.inform(cp932::literal("メモに使えない文字が含まれています（U+") + number.toStdString() +
+    prompts_.inform(cp932::literal("メモに使えない文字が含まれています（") + unicodeCodeOf(unencodable).toStdString() +
                     cp932::literal("）。\r\nその文字を消してから OK を押して下さい。"));
     return false;
 }

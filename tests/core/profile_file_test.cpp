@@ -42,6 +42,24 @@ TEST_F(ProfileFileTest, ReadsFindKeysWithoutRegardToCaseAndSpacing) {
     for (const Case& c : cases) EXPECT_EQ(profile.read(c.section, c.key), c.value) << c.section << "/" << c.key;
 }
 
+TEST_F(ProfileFileTest, QuotesRoundAValueAreDropped) {
+    const std::string mincho = cp932::literal("ＭＳ 明朝");
+    struct Case {
+        std::string written, read;
+    } cases[] = {
+        {"\"" + mincho + "\"", mincho}, {"'" + mincho + "'", mincho}, {"  \"a b\"  ", "a b"},
+        {"\"\"", ""},                  {"\"a\"b\"", "a\"b"},            {"\"", "\""},
+        {"\"a'", "\"a'"},              {"a\"", "a\""},                  {"\"0x10\"", "0x10"},
+    };
+    for (const Case& c : cases) {
+        folder.put("kelmora.ini", "[nen]\r\nfontname=" + c.written + "\r\n");
+        EXPECT_EQ(profile.read("nen", "fontname"), c.read) << c.written;
+    }
+    // Writing keeps a value as it is given.
+    ASSERT_TRUE(profile.write("nen", "fontname", "\"x\""));
+    EXPECT_EQ(folder.get("kelmora.ini"), "[nen]\r\nfontname=\"x\"\r\n");
+}
+
 TEST_F(ProfileFileTest, MissingFileReadsAsNothing) {
     EXPECT_EQ(profile.read("form", "top"), std::nullopt);
     EXPECT_FALSE(folder.has("kelmora.ini"));

@@ -69,7 +69,7 @@ TEST_F(SettingsFileTest, HandEditedValuesLoadByTheirTextForms) {
                "[NEN]\r\nFontSize=0x10\r\nfontcolor=CLRED\r\nstylebold=0\r\nstyleuline=2\r\n"
                "yohakucolor=not a colour\r\n"
                "[youbi]\r\nfontsize=0x\r\nbkcolor1=$00030201\r\nbkcolor2=255\r\ntextpos=7\r\n"
-               "[memo]\r\nheight=10\r\nwidth=abc\r\nfontname=IPAGothic\r\n"
+               "[memo]\r\nheight=10\r\nwidth=abc\r\nfontname=\"IPA Gothic\"\r\nbkcolor1=$0000000FF\r\n"
                "[delfile]\r\nmonth=65537\r\nwarning=0\r\n"
                "[weekholi]\r\n0=0\r\n6=1\r\n"
                "[print]\r\nleft=-4\r\n");
@@ -84,7 +84,8 @@ TEST_F(SettingsFileTest, HandEditedValuesLoadByTheirTextForms) {
     EXPECT_EQ(s.header.textpos, 7);                           // used as it is
     EXPECT_EQ(s.memo.height, 10);
     EXPECT_EQ(s.memo.width, 100);
-    EXPECT_EQ(s.memo.font.name, "IPAGothic");
+    EXPECT_EQ(s.memo.font.name, "IPA Gothic");                // without its quotes
+    EXPECT_EQ(s.memo.bkcolor1, 0x0000FFu);                    // nine digits, the first a zero
     EXPECT_EQ(s.keepMonths, 1);                               // kept in 16 bits
     EXPECT_FALSE(s.deleteWarning);
     EXPECT_EQ(s.weeklyHolidays, (std::array<bool, 7>{false, false, false, false, false, false, true}));

@@ -407,8 +407,9 @@ TEST(MainMenus, CaptionsShortcutsAndToolbarOrder) {
         menus += "]";
     }
     EXPECT_EQ(menus,
-              "カレンダー(&C)[今月を表示(&T) Ctrl+T;年月指定ジャンプ(&J) Ctrl+J;|;休平日設定(&K)(休日設定 Ctrl+H)(平日設定 Ctrl+W);"
-              "矢印を引く(&Y) Ctrl+Y;|;印刷用紙設定(&U)...;印刷プレビュー(&V)...;印刷(&P)...;PDFに保存(&D)...;iCalendar形式で書き出す(&E)...;|;終了(&X);]"
+              "カレンダー(&C)[今月を表示(&T) Ctrl+T;年月指定ジャンプ(&J) Ctrl+J;メモを検索(&F)... Ctrl+Shift+F;|;"
+              "休平日設定(&K)(休日設定 Ctrl+H)(平日設定 Ctrl+W);矢印を引く(&Y) Ctrl+Y;|;"
+              "印刷用紙設定(&U)...;印刷プレビュー(&V)...;印刷(&P)...;PDFに保存(&D)...;iCalendar形式で書き出す(&E)...;|;終了(&X);]"
               "編集(&E)[元に戻す(&U) Ctrl+Z;|;切り取り(&T) Ctrl+X;コピー(&C) Ctrl+C;貼り付け(&P) Ctrl+V;]"
               "表示(&V)[フォーカス枠(&F);|;ツールバー(&T);]"
               "ヘルプ(&H)[目次(&C);バージョン情報(&A)...;]");

@@ -55,6 +55,7 @@ public:
         proposedPaths.push_back(proposedPath);
         return savePath;
     }
+    void informText(const QString& text) override { messages.push_back(text.toStdString()); }
     std::deque<Answer> answers;
     bool printerChosen = false;
     bool pageSetupAccepted = false;
