@@ -92,7 +92,8 @@ int monthCommand(const Args& args) {
                       << "\n";
             return 1;
         case LoadOutcome::CannotOpen:
-            std::cerr << "kelmora-tool: cannot open " << store.fileNameOf(model) << "\n";
+            std::cerr << "kelmora-tool: cannot open " << store.fileNameOf(model) << ": "
+                      << cp932::toUtf8(store.lastLoadProblem()) << "\n";
             return 1;
         case LoadOutcome::Loaded:
         case LoadOutcome::NoFile:

@@ -29,7 +29,7 @@ enum class MonthRead { Read, NoFile, Unreadable };
 // The days of a month file that hold a memo or an arrow, in date order.
 MonthRead readMonthDays(const FileSystem& files, const std::string& path, YearMonth ym, std::vector<MemoDay>& days) {
     if (!files.exists(path)) return MonthRead::NoFile;
-    const ReadResult read = files.readFile(path);
+    const ReadResult read = files.readFile(path, kMaxMonthFileBytes);
     if (read.status == ReadResult::CannotOpen && !files.exists(path)) return MonthRead::NoFile;
     if (read.status != ReadResult::Ok) return MonthRead::Unreadable;
     MonthModel month;

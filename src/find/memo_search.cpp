@@ -71,7 +71,7 @@ MemoSearchResult searchMemoFiles(const FileSystem& files, const std::string& dir
         model.month = static_cast<std::uint16_t>(month.month);
         if (!model.buildMonth()) continue;
         model.clearMemos();
-        const ReadResult read = files.readFile(dir + name);
+        const ReadResult read = files.readFile(dir + name, kMaxMonthFileBytes);
         if (read.status != ReadResult::Ok || !decodeMonthFile(read.bytes, model)) {
             result.unreadable.push_back(name);
             continue;

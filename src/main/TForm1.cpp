@@ -40,7 +40,8 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
     : QMainWindow(parent),
       env_(std::move(environment)),
       settingsFile_(*env_.files, env_.programDir),
-      store_(*env_.files, *env_.dialogs, env_.programDir) {
+      store_(*env_.files, *env_.dialogs, env_.programDir),
+      rescue_(*env_.files, env_.rescueDir) {
     setWindowTitle(QStringLiteral("Kelmora"));
     client_ = new QWidget(this);
     setCentralWidget(client_);
@@ -83,6 +84,7 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
     createMenus();
     createToolBar();
     createCommands();
+    createSaveBar();
     Timer1 = new QTimer(this);
     Timer1->setInterval(500);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
@@ -195,6 +197,7 @@ void TForm1::FormCreate() {
     fitWindowHeight();
     scrollFocusCellIntoView();
     dg1->viewport()->update();
+    noticeAtStart();
 }
 
 // What only the start takes from the settings: the toolbar, the focus
@@ -243,7 +246,7 @@ void TForm1::layOutTitleRow() {
     Label1->move(Label1->x(), top);
     btnprev->move(btnprev->x(), top);
     btnnext->move(btnnext->x(), top);
-    gridTop_ = kGridGap + std::max(Label1->geometry().bottom() + 1, btnprev->geometry().bottom() + 1);
+    gridTop_ = kGridGap + std::max(Label1->geometry().bottom() + 1, btnprev->geometry().bottom() + 1) + saveBarHeight_;
     dg1->move(0, gridTop_);
 }
 
@@ -393,6 +396,7 @@ void TForm1::FormResize() {
     btnprev->move(labelLeft - btnprev->width() - kButtonGap, btnprev->y());
     btnnext->move(labelLeft + Label1->width() + kButtonGap, btnnext->y());
     ToolBar1->resize(clientWidth(), kToolBarHeight);
+    placeSaveBar();
     if (editorShown()) {
         const QRect grid = dg1->geometry();
         const QRect viewport(grid.topLeft() + dg1->viewport()->pos(), dg1->viewport()->size());
@@ -414,29 +418,12 @@ void TForm1::rebuildMonthView() {
     reselectFocusCell();
 }
 
-bool TForm1::reportSaveOutcome(SaveOutcome outcome) {
-    if (outcome != SaveOutcome::CannotCreate) return true;
-    const std::string path = store_.fileNameOf(model);
-    env_.dialogs->ask(MessageIcon::Error, Buttons::Ok,
-                      cp932::literal("ファイル ") + path + cp932::literal(" を作成できません。\r\n") +
-                          cp932::literal("フォルダに書き込めるか確かめてください。"));
-    return false;
-}
-
 void TForm1::reportLoadOutcome(LoadOutcome outcome) {
     if (outcome != LoadOutcome::CannotOpen) return;
     env_.dialogs->ask(MessageIcon::Error, Buttons::Ok,
-                      cp932::literal("ファイル ") + store_.fileNameOf(model) + cp932::literal(" を開けません。"));
-}
-
-bool TForm1::saveBeforeLeaving() { return reportSaveOutcome(store_.saveMonth(model, arrowTool.state != 0)); }
-
-// Save on idle: whenever the event queue runs empty, except while the arrow
-// tool waits for its last day. A save that failed is not tried again until
-// the month changes (the store holds it), so its error shows once.
-void TForm1::PseudoApp1Idle() {
-    if (closing || arrowTool.state == 2 || !model.dirty) return;
-    reportSaveOutcome(store_.saveOnIdle(model, arrowTool.state != 0));
+                      cp932::literal("ファイル「") + pathForMessage(store_.fileNameOf(model)) +
+                          cp932::literal("」を開けません。\r\n原因: ") + store_.lastLoadProblem() +
+                          cp932::literal("。\r\nこの月は空で表示します。元のファイルは、最初に保存するときに別の名前で残します。"));
 }
 
 void TForm1::showMonth(int year, int month) {
@@ -510,18 +497,6 @@ void TForm1::eClick() { close(); }
 void TForm1::Timer1Timer() {
     arrowBlink = !arrowBlink;
     dg1->viewport()->update();
-}
-
-// Saving, remembering where the window was, and the optional deletion of
-// old month files.
-bool TForm1::FormCloseQuery() {
-    if (!saveBeforeLeaving()) return false;
-    closing = true;
-    if (auto error = settingsFile_.writeWindowPosition(y(), x()))
-        env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *error);
-    if (settings.deleteOldFiles)
-        deleteExpiredMemoFiles(*env_.files, *env_.dialogs, *env_.clock, env_.programDir, settings.keepMonths);
-    return true;
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

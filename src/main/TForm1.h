@@ -7,8 +7,10 @@
 #include <QRect>
 #include <QString>
 #include <QVariant>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "main/arrow_tool.h"
@@ -19,6 +21,7 @@
 #include "main/month_model.h"
 #include "main/calendar_painter.h"
 #include "main/month_store.h"
+#include "main/rescue_copies.h"
 #include "platform/dialogs.h"
 #include "settei/settings.h"
 #include "settei/settings_file.h"
@@ -38,6 +41,7 @@ class QInputMethodEvent;
 namespace kelmora {
 
 class OwnerDrawGrid;
+class SaveBar;
 class TAnimateForm;
 class TPseudoApp;
 class TSingleInstance;
@@ -59,6 +63,10 @@ struct WindowEnvironment {
     // The name that marks the first running copy ("Ident6215" in the
     // program); empty: no guard (tests that open many windows).
     QString uniqueName;
+    // Where the month goes when it cannot be written beside the program
+    // ("$XDG_DATA_HOME/kelmora/rescue/" in the program), with its trailing
+    // separator; empty: nowhere.
+    std::string rescueDir = {};
 };
 
 class TForm1 : public QMainWindow {
@@ -104,6 +112,20 @@ public:
     void eClick();
     // The close-time steps; false when the close has to be abandoned.
     bool FormCloseQuery();
+
+    // Saving without stopping the user: a failed save shows in `saveBar`
+    // above the grid and is tried again by `saveRetryTimer`, at the next
+    // change and by the bar's "再試行".
+    SaveBar* saveBar = nullptr;
+    QTimer* saveRetryTimer = nullptr;
+    void retrySave();
+    // The program has to end now (a termination signal): the month goes to
+    // its file or else to a rescue copy, and nothing is asked.
+    void endWithoutQuestions();
+    // The desktop session is ending: the same, without ending.
+    void keepMonthWithoutQuestions();
+    // Termination signals and the session's end reach the two above.
+    void endOnTerminationRequests();
 
     // Month navigation and clicks.
     void btnprevClick();
@@ -293,7 +315,14 @@ private:
     void scrollFocusCellIntoView();  // at start, once the window's size is final
     // Saves before the month changes; false when the change must not happen.
     bool saveBeforeLeaving();
-    bool reportSaveOutcome(SaveOutcome outcome);
+    // After every save: the bar, the retry, the rescue copy.
+    void afterSave(SaveOutcome outcome);
+    RescueResult rescueMonth();
+    void createSaveBar();
+    void noticeAtStart();
+    void showSaveState();
+    void placeSaveBar();
+    QString saveFailureText() const;
     void reportLoadOutcome(LoadOutcome outcome);
     void showMonth(int year, int month);
     void setClientSize(int width, int height);
@@ -329,6 +358,11 @@ private:
     std::unique_ptr<QPrinter> printer_;
     SettingsFile settingsFile_;
     MonthStore store_;
+    RescueCopies rescue_;
+    std::optional<QString> saveProblem_;  // shown until a save succeeds
+    std::deque<QString> saveNotices_;     // shown one by one when no problem is
+    RescueResult lastRescue_;
+    int saveBarHeight_ = 0;
     void createApplicationComponents();
     void createTrayMenu();
     QWidget* client_ = nullptr;

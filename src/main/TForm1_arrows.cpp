@@ -27,7 +27,7 @@ public:
     MonthModel& shown() override { return w_.model; }
     bool save() override {
         const SaveOutcome outcome = w_.store_.saveMonth(w_.model, w_.arrowTool.busy());
-        w_.reportSaveOutcome(outcome);
+        w_.afterSave(outcome);
         return savedToFile(outcome);
     }
     bool move(int delta) override { return save() && show(delta); }

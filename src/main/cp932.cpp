@@ -190,6 +190,14 @@ std::optional<std::string> fromUtf8(std::string_view text, char32_t* unencodable
     return encodeAll(text, nextUtf8, unencodable);
 }
 
+std::string fromUtf8ForDisplay(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();)
+        if (!encodeCodePoint(nextUtf8(text, pos), out)) out.push_back('?');
+    return out;
+}
+
 std::string literal(std::string_view utf8) {
     auto bytes = fromUtf8(utf8);
     if (!bytes) std::abort();  // a program text outside CP932 is a build fault

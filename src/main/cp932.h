@@ -41,6 +41,10 @@ char32_t decodeNext(std::string_view text, std::size_t& pos, Spelling spelling =
 std::optional<std::string> fromUtf16(std::u16string_view text, char32_t* unencodable = nullptr);
 std::optional<std::string> fromUtf8(std::string_view text, char32_t* unencodable = nullptr);
 
+// Unicode to CP932 for showing, not storing: a character without a CP932
+// form becomes "?" (a file name in a message, for one).
+std::string fromUtf8ForDisplay(std::string_view text);
+
 // For the program's own texts, which are all CP932 characters.
 std::string literal(std::string_view utf8);
 

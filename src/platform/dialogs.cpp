@@ -58,15 +58,24 @@ Answer MessageBoxDialogs::show(MessageIcon icon, Buttons buttons, const QString&
             add({{"中止(&A)", QMessageBox::RejectRole, Answer::Abort},
                  {"再試行(&R)", QMessageBox::AcceptRole, Answer::Retry}});
             break;
+        case Buttons::AbortRetryIgnore:
+            add({{"中止(&A)", QMessageBox::RejectRole, Answer::Abort},
+                 {"再試行(&R)", QMessageBox::AcceptRole, Answer::Retry},
+                 {"無視(&I)", QMessageBox::DestructiveRole, Answer::Ignore}});
+            break;
     }
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
-    if (!clicked) {  // closed by the close box or Escape
+    // Closed by the close box or Escape, or ended with the program (a
+    // termination signal ends every event loop): the answer that changes
+    // nothing.
+    if (!clicked) {
         switch (buttons) {
             case Buttons::Ok: return Answer::Ok;
             case Buttons::OkCancel: return Answer::Cancel;
             case Buttons::YesNo: return Answer::No;
-            case Buttons::AbortRetry: return Answer::Abort;
+            case Buttons::AbortRetry:
+            case Buttons::AbortRetryIgnore: return Answer::Abort;
         }
     }
     return static_cast<Answer>(clicked->property("answer").toInt());

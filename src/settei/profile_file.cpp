@@ -3,7 +3,7 @@
 namespace kelmora {
 
 std::optional<ProfileDocument> ProfileFile::load() const {
-    const ReadResult file = files_.readFile(path_);
+    const ReadResult file = files_.readFile(path_, kMaxFileBytes);
     if (file.status == ReadResult::Ok) return ProfileDocument(file.bytes);
     if (files_.exists(path_)) return std::nullopt;
     return ProfileDocument();

@@ -14,6 +14,9 @@ namespace kelmora {
 
 class ProfileFile {
 public:
+    // The largest file read: anything larger is no settings file.
+    static constexpr std::size_t kMaxFileBytes = std::size_t{1} << 20;
+
     ProfileFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
 
     const std::string& path() const { return path_; }

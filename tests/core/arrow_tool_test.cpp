@@ -28,9 +28,9 @@ using testing::TempFolder;
 class RefusingFileSystem : public RealFileSystem {
 public:
     std::set<std::string> refused;  // e.g. "202412.wmd"
-    WriteStatus replaceFile(const std::string& path, std::string_view bytes) override {
+    WriteResult replaceFile(const std::string& path, std::string_view bytes) override {
         for (const std::string& name : refused)
-            if (path.ends_with(name)) return WriteStatus::CannotCreate;
+            if (path.ends_with(name)) return {WriteStatus::CannotCreate, {FileProblem::NoPermission}};
         return RealFileSystem::replaceFile(path, bytes);
     }
 };
@@ -48,7 +48,8 @@ public:
     ArrowTool tool;
 
     MonthModel& shown() override { return month_; }
-    bool save() override { return savedToFile(store.saveMonth(month_, tool.busy())); }
+    // The window asks Abort/Retry; the answer here is always Abort.
+    bool save() override { return savedToFile(store.saveMonth(month_, tool.busy(), OnSaveFailure::report())); }
     bool move(int delta) override { return save() && show(delta); }
     void moveWithoutSaving(int delta) override { show(delta); }
 

@@ -161,7 +161,9 @@ TEST_F(ProfileFileTest, ReadOnlyFileIsRefusedAndLeftAsItWas) {
 // the new key.
 class UnreadableFiles : public RealFileSystem {
 public:
-    ReadResult readFile(const std::string&) const override { return {ReadResult::ReadError, {}}; }
+    ReadResult readFile(const std::string&, std::size_t) const override {
+        return {ReadResult::ReadError, {}, {FileProblem::Other}};
+    }
 };
 
 TEST_F(ProfileFileTest, UnreadableFileIsNotOverwritten) {

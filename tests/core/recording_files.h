@@ -4,6 +4,7 @@
 // replace, as a vanished folder or a failing disk would, and refuse to
 // create the files named (the tests run with rights no permission stops).
 
+#include <cerrno>
 #include <map>
 #include <set>
 #include <string>
@@ -14,13 +15,13 @@ namespace kelmora::testing {
 
 class RecordingFiles : public RealFileSystem {
 public:
-    ReadResult readFile(const std::string& path) const override {
+    ReadResult readFile(const std::string& path, std::size_t maxBytes) const override {
         ++reads[nameOf(path)];
-        return RealFileSystem::readFile(path);
+        return RealFileSystem::readFile(path, maxBytes);
     }
-    WriteStatus replaceFile(const std::string& path, std::string_view bytes) override {
+    WriteResult replaceFile(const std::string& path, std::string_view bytes) override {
         ++replaces[nameOf(path)];
-        if (refuseCreating.count(nameOf(path))) return WriteStatus::CannotCreate;
+        if (refuseCreating.count(nameOf(path))) return {WriteStatus::CannotCreate, FileError{FileProblem::NoPermission}};
         return RealFileSystem::replaceFile(path, bytes);
     }
     void resetCounts() {
@@ -34,8 +35,8 @@ public:
     std::map<std::string, int> replaces;
 
 protected:
-    bool commitReplacement(const std::string& temporary, const std::string& path) override {
-        return !refuseRename && RealFileSystem::commitReplacement(temporary, path);
+    int commitReplacement(const std::string& temporary, const std::string& path) override {
+        return refuseRename ? EIO : RealFileSystem::commitReplacement(temporary, path);
     }
 
 private:

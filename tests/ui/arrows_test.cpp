@@ -250,8 +250,8 @@ TEST(ArrowToolWindow, CtrlQDeletesBothHalvesFromAMiddleDayAndWritingGoesOn) {
 class RefusingFiles : public RealFileSystem {
 public:
     std::string refused;
-    WriteStatus replaceFile(const std::string& path, std::string_view bytes) override {
-        if (!refused.empty() && path.ends_with(refused)) return WriteStatus::CannotCreate;
+    WriteResult replaceFile(const std::string& path, std::string_view bytes) override {
+        if (!refused.empty() && path.ends_with(refused)) return {WriteStatus::CannotCreate, {FileProblem::NoPermission}};
         return RealFileSystem::replaceFile(path, bytes);
     }
 };
@@ -271,7 +271,8 @@ TEST(ArrowToolWindow, AMonthThatCannotBeSavedKeepsWhatWasLaidAndSaysSo) {
     clickDay(w, 3);
 
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_NE(dialogs.messages[0].find("202412.wmd を作成できません"), std::string::npos) << dialogs.messages[0];
+    EXPECT_TRUE(dialogs.messages[0].starts_with("メモデータ書き込みエラー")) << dialogs.messages[0];
+    EXPECT_NE(dialogs.messages[0].find("202412.wmd」に書き込めません"), std::string::npos) << dialogs.messages[0];
     EXPECT_EQ(dialogs.messages[1], "矢印の前月の部分を引けませんでした。\r\n引けたのはこの月の部分だけです。");
     EXPECT_TRUE(toolShownOff(w));
     EXPECT_EQ(w.model.month, 1);

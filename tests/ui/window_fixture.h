@@ -36,6 +36,7 @@ public:
             case Buttons::OkCancel: return Answer::Ok;
             case Buttons::YesNo: return Answer::Yes;
             case Buttons::AbortRetry: return Answer::Abort;
+            case Buttons::AbortRetryIgnore: return Answer::Abort;
         }
         return Answer::Ok;
     }
@@ -98,8 +99,9 @@ struct WindowHarness {
         env.programDir = folder.dir();
         env.clock = &clock;
         env.dialogs = &dialogs;
-        env.files = &files;
+        env.files = fileSystem;
         env.workArea = area;
+        env.rescueDir = rescueFolder.dir();
         window = std::make_unique<TForm1>(env);
         window->show();
         QApplication::processEvents();
@@ -112,10 +114,12 @@ struct WindowHarness {
     }
 
     TempFolder folder;
+    TempFolder rescueFolder;  // where rescue copies go
     FixedClock clock;
     QRect area;
     ScriptedDialogs dialogs;
     kelmora::testing::RecordingFiles files;
+    FileSystem* fileSystem = &files;  // a test may put failing files in its place
     std::unique_ptr<TForm1> window;
 };
 
