@@ -181,7 +181,9 @@ bool TForm1::FormCloseQuery() {
         return false;
     }
     closing = true;
-    if (auto error = settingsFile_.writeWindowPosition(y(), x()))
+    // The window's place is not worth a second box when the user has just
+    // chosen to leave the month in a rescue copy: the folder takes nothing.
+    if (auto error = settingsFile_.writeWindowPosition(y(), x()); error && outcome != SaveOutcome::WentOnWithout)
         env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *error);
     if (settings.deleteOldFiles)
         deleteExpiredMemoFiles(*env_.files, *env_.dialogs, *env_.clock, env_.programDir, settings.keepMonths);

@@ -222,6 +222,7 @@ TEST(Saving, AReadOnlyFolderIsToldOnceAtStartAndTheNextStartSaysWhereTheTextWent
     EXPECT_TRUE(h.dialogs.messages.empty()) << "typing works without boxes";
     h.dialogs.answers = {Answer::Ignore};
     h.close();
+    EXPECT_EQ(h.dialogs.messages.size(), 1u) << "the close asks once; the window's place brings no second box";
     ASSERT_EQ(h.rescueCopies().size(), 1u);
     const std::string copy = h.rescueCopies()[0];
     EXPECT_EQ(h.rescuedMemo(copy), "kept");
