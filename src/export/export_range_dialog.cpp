@@ -3,7 +3,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <algorithm>
 
 #include "CtrlsEx/button_ex.h"
@@ -71,10 +70,10 @@ Tform_export::Tform_export(QWidget* parent) : QDialog(parent) {
     bevel->setFrameShadow(QFrame::Sunken);
     bevel->setGeometry(0, 86, 300, 2);
 
-    btnok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), captionForModalResult(1), this);
+    btnok = glyphButton(1, this);
     btnok->setGeometry(130, 96, 77, 27);
     btnok->setDefault(true);
-    btncancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), captionForModalResult(2), this);
+    btncancel = glyphButton(2, this);
     btncancel->setGeometry(214, 96, 77, 27);
 
     for (TUpDown* spin : {upfirstyear, upfirstmonth})

@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 
 #include "CtrlsEx/button_ex.h"
 #include "main/cp932.h"
@@ -35,8 +34,8 @@ TForm3::TForm3(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(pr
     Memoadd->setTabChangesFocus(true);
     Memoadd->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), captionForModalResult(1), this);
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), captionForModalResult(2), this);
+    BitBtn1 = glyphButton(1, this);
+    BitBtn2 = glyphButton(2, this);
     for (QPushButton* b : {BitBtn1, BitBtn2}) b->setAutoDefault(false);  // Enter breaks the line
     BitBtn1->setGeometry(6, 124, 72, 27);
     BitBtn2->setGeometry(84, 124, 72, 27);
