@@ -52,7 +52,7 @@ bool writeFullMonths(const std::string& programDir, const Date& today, bool mond
         if (!month.buildMonth()) return false;
         fillFullMonth(month, step == 0 ? today.day : 0);
         const std::optional<std::string> bytes = encodeMonthFile(month);
-        if (!bytes || files.replaceFile(monthFileName(programDir, month.year, month.month), *bytes) != WriteStatus::Ok)
+        if (!bytes || !files.replaceFile(monthFileName(programDir, month.year, month.month), *bytes).ok())
             return false;
     }
     return true;

@@ -61,15 +61,17 @@ class SilentDialogs : public Dialogs {
 public:
     Answer ask(MessageIcon, Buttons, const std::string&) override { return Answer::Ok; }
     std::optional<Colour> pickColour() override { return std::nullopt; }
+    std::optional<QFont> pickFont(const QFont&, int) override { return std::nullopt; }
     bool choosePrinter(QPrinter&) override { return false; }
     bool setUpPage(QPrinter&) override { return false; }
     std::optional<QString> pickSaveFile(const QString&, const QString&, const QString&) override { return std::nullopt; }
+    void informText(const QString&) override {}
 };
 
 // The real files, counting the writes of month files.
 class CountingFileSystem : public RealFileSystem {
 public:
-    WriteStatus replaceFile(const std::string& path, std::string_view bytes) override {
+    WriteResult replaceFile(const std::string& path, std::string_view bytes) override {
         ++writes;
         return RealFileSystem::replaceFile(path, bytes);
     }
@@ -185,8 +187,12 @@ int startOnce(int argc, char** argv, const std::string& which, const std::string
         bare->resize(708, 480);
     } else {
         setUpApplication();
-        WindowEnvironment env{dir, &clock, &dialogs, &files, std::nullopt,
-                              QStringLiteral("KelmoraBench-%1").arg(getpid())};
+        WindowEnvironment env;
+        env.programDir = dir;
+        env.clock = &clock;
+        env.dialogs = &dialogs;
+        env.files = &files;
+        env.uniqueName = QStringLiteral("KelmoraBench-%1").arg(getpid());
         calendar = std::make_unique<TForm1>(env);
         target = calendar->dg1->viewport();
     }
@@ -324,7 +330,12 @@ void openCalendar(Calendar& c) {
         std::fprintf(stderr, "cannot write the full months into %s\n", c.dir.c_str());
         std::exit(1);
     }
-    c.form = std::make_unique<TForm1>(WindowEnvironment{c.dir, &c.clock, &c.dialogs, &c.files, std::nullopt, QString()});
+    WindowEnvironment env;
+    env.programDir = c.dir;
+    env.clock = &c.clock;
+    env.dialogs = &c.dialogs;
+    env.files = &c.files;
+    c.form = std::make_unique<TForm1>(env);
     c.watch = std::make_unique<PaintWatch>(c.form->dg1->viewport());
     c.form->show();
     while (c.watch->gridPaints == 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents);

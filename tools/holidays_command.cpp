@@ -2,7 +2,6 @@
 // names or marks as a national holiday, built month by month as the
 // calendar builds them.
 
-#include <cstdio>
 #include <iostream>
 
 #include "commands.h"
@@ -27,9 +26,7 @@ void printMonth(const MonthModel& model) {
             if (entry.day == day) add(entry.name);
         if (cell.substitute) add(substituteHolidayName());
         if (names.empty() && !cell.holiday) continue;
-        char date[32];
-        std::snprintf(date, sizeof date, "%04d-%02d-%02d", model.year, model.month, day);
-        std::cout << date << '\t' << names << '\n';
+        std::cout << isoDate(model.year, model.month, day) << '\t' << names << '\n';
     }
 }
 

@@ -1,11 +1,13 @@
-// kelmora-tool month DIR YEAR MONTH [--monday]: builds the month, loads its
-// memo file from DIR as the calendar does, and prints it as JSON (UTF-8).
+// kelmora-tool month DIR YEAR MONTH [--monday|--sunday]: builds the month in
+// DIR's week start (or the one the option names), loads its memo file from
+// DIR as the calendar does, and prints it as JSON (UTF-8).
 
-#include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "commands.h"
+#include "escaped_text.h"
 #include "main/cp932.h"
 #include "main/file_system.h"
 #include "main/month_store.h"
@@ -26,28 +28,7 @@ public:
     std::string lastMessage;
 };
 
-std::string jsonString(const std::string& cp932Text) {
-    std::string out = "\"";
-    for (char ch : cp932::toUtf8(cp932Text)) {
-        const auto byte = static_cast<unsigned char>(ch);
-        switch (ch) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (byte < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-                    out += escaped;
-                } else {
-                    out += ch;
-                }
-        }
-    }
-    return out + "\"";
-}
+std::string jsonString(const std::string& cp932Text) { return "\"" + escapedText(cp932::toUtf8(cp932Text)) + "\""; }
 
 const char* flag(unsigned value) { return value ? "true" : "false"; }
 
@@ -75,27 +56,28 @@ void printJson(const MonthModel& m) {
 }  // namespace
 
 int monthCommand(const Args& args) {
-    const char* usage = "usage: month DIR YEAR MONTH [--monday]";
+    const char* usage = "usage: month DIR YEAR MONTH [--monday|--sunday]";
     if (args.size() < 3 || args.size() > 4) return usageError(usage);
     int year = 0, month = 0;
     if (!parseInt(args[1], year) || !parseInt(args[2], month)) return usageError("year and month must be whole numbers");
     if (!MonthModel::isSupported(year, month))
         return usageError("the month must lie between " + std::to_string(kMinYear) + "/1 and " +
                           std::to_string(kMaxYear) + "/12");
-    bool monday = false;
+    std::optional<bool> mondayOption;
     if (args.size() == 4) {
-        if (args[3] != "--monday") return usageError("unknown option: " + args[3]);
-        monday = true;
+        if (args[3] != "--monday" && args[3] != "--sunday") return usageError("unknown option: " + args[3]);
+        mondayOption = args[3] == "--monday";
     }
+    if (!isFolderOrSay(args[0])) return 1;
 
-    // The weekly days off the calendar in DIR starts with (without converting
-    // a legacy settings file: the tool writes nothing).
+    // The week start and weekly days off the calendar in DIR starts with
+    // (without converting a legacy settings file: the tool writes nothing).
     RealFileSystem files;
     const std::string programDir = withTrailingSeparator(args[0]);
     LegacySettingsFile legacy(files, programDir);
     const Settings settings = legacy.present() ? legacy.read().settings : SettingsFile(files, programDir).load();
     MonthModel model;
-    model.mondayStart = monday;
+    model.mondayStart = mondayOption.value_or(settings.mondayStart);
     for (int weekday = 0; weekday < 7; ++weekday) model.weeklyDaysOff[weekday] = settings.weeklyHolidays[weekday];
     model.year = static_cast<std::uint16_t>(year);
     model.month = static_cast<std::uint16_t>(month);
@@ -110,7 +92,8 @@ int monthCommand(const Args& args) {
                       << "\n";
             return 1;
         case LoadOutcome::CannotOpen:
-            std::cerr << "kelmora-tool: cannot open " << store.fileNameOf(model) << "\n";
+            std::cerr << "kelmora-tool: cannot open " << store.fileNameOf(model) << ": "
+                      << cp932::toUtf8(store.lastLoadProblem()) << "\n";
             return 1;
         case LoadOutcome::Loaded:
         case LoadOutcome::NoFile:

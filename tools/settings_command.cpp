@@ -1,48 +1,23 @@
 // kelmora-tool settings DIR: every setting the calendar in DIR starts with,
 // one "section/key = value" line each in the settings file's text forms,
-// in the order the calendar reads them. When DIR holds the legacy settings
+// in the order the calendar reads them (a text with JSON's escapes, so that
+// it stays on its line). When DIR holds the legacy settings
 // file, what its conversion yields; nothing is written or deleted.
 
-#include <filesystem>
 #include <iostream>
 
 #include "commands.h"
+#include "escaped_text.h"
 #include "main/cp932.h"
 #include "main/file_system.h"
 #include "settei/legacy_settings.h"
-#include "settei/settings_load_order.h"
-#include "settei/settings_text.h"
+#include "settei/settings_keys.h"
 
 namespace kelmora::tool {
-namespace {
-
-namespace text = settings_text;
-
-struct SettingPrinter {
-    std::ostream& out;
-
-    void line(const char* section, const char* key, const std::string& value) {
-        out << section << '/' << key << " = " << value << '\n';
-    }
-    void integer(const char* sec, const char* key, std::int32_t v) { line(sec, key, text::formatInteger(v)); }
-    void boolean(const char* sec, const char* key, bool v) { line(sec, key, text::formatBoolean(v)); }
-    void colour(const char* sec, const char* key, Colour v) { line(sec, key, text::formatColour(v)); }
-    void keepMonths(const char* sec, const char* key, std::uint16_t v) { line(sec, key, text::formatInteger(v)); }
-    void string(const char* sec, const char* key, const std::string& v) { line(sec, key, cp932::toUtf8(v)); }
-    void style(const char* sec, const char*, std::uint8_t style) {
-        for (const StyleKey& k : kStyleKeys) boolean(sec, k.key, (style & k.flag) != 0);
-    }
-};
-
-}  // namespace
 
 int settingsCommand(const Args& args) {
     if (args.size() != 1) return usageError("usage: settings DIR");
-    std::error_code ec;
-    if (!std::filesystem::is_directory(args[0], ec)) {
-        std::cerr << "kelmora-tool: not a folder: " << args[0] << '\n';
-        return 1;
-    }
+    if (!isFolderOrSay(args[0])) return 1;
     RealFileSystem files;
     const std::string dir = withTrailingSeparator(args[0]);
     LegacySettingsFile legacy(files, dir);
@@ -54,8 +29,8 @@ int settingsCommand(const Args& args) {
         if (start.windowWidth) std::cout << ", window width " << *start.windowWidth;
         std::cout << '\n';
     }
-    SettingPrinter printer{std::cout};
-    visitSettingsInLoadOrder(start.settings, printer);
+    for (const SettingKey* k : settingsLoadOrder())
+        std::cout << k->section << '/' << k->key << " = " << escapedText(cp932::toUtf8(settingText(*k, start.settings))) << '\n';
     return start.error ? 1 : 0;
 }
 

@@ -52,9 +52,23 @@ int TCanvasEdit::lineCount() const {
     return lines;
 }
 
+QString TCanvasEdit::shownText() const {
+    QString text = toPlainText();
+    const QTextBlock block = textCursor().block();
+    const QTextLayout* layout = block.layout();
+    if (layout && !layout->preeditAreaText().isEmpty())
+        text.insert(block.position() + layout->preeditAreaPosition(), layout->preeditAreaText());
+    return text;
+}
+
 void TCanvasEdit::keyPressEvent(QKeyEvent* event) {
     if (OnKeyDown && OnKeyDown(event)) return;
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void TCanvasEdit::inputMethodEvent(QInputMethodEvent* event) {
+    QPlainTextEdit::inputMethodEvent(event);
+    if (OnComposition) OnComposition();
 }
 
 void TCanvasEdit::resizeEvent(QResizeEvent* event) {

@@ -17,6 +17,9 @@ public:
     std::function<void(QPainter&)> OnPaint;
     // Called for each key press before the edit handles it; true = handled.
     std::function<bool(QKeyEvent*)> OnKeyDown;
+    // Called after an input method has changed the text being composed
+    // (shownText), also when it was cancelled.
+    std::function<void()> OnComposition;
 
     // Text area margins: where the first character sits and how much room the
     // right edge keeps, so lines break exactly as the grid breaks them.
@@ -24,9 +27,13 @@ public:
     int textWidth() const;
     // Lines after wrapping, as shown.
     int lineCount() const;
+    // The text as shown: with the text an input method is composing, which
+    // the edit's text does not hold until it is committed.
+    QString shownText() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

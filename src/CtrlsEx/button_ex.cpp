@@ -1,6 +1,7 @@
 #include "CtrlsEx/button_ex.h"
 
 #include <QPainter>
+#include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -88,6 +89,12 @@ void TButtonEx::drawCaption(QPainter& painter, const QRect& content) {
     const QRect place(content.left() + dx, content.top() + dy, measured.width(), measured.height());
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(place, flags | Qt::AlignLeft | Qt::AlignTop, text());
+}
+
+QPushButton* glyphButton(int modalResult, QWidget* parent) {
+    const QStyle::StandardPixmap glyph =
+        modalResult == 1 ? QStyle::SP_DialogOkButton : QStyle::SP_DialogCancelButton;
+    return new QPushButton(parent->style()->standardIcon(glyph), captionForModalResult(modalResult), parent);
 }
 
 }  // namespace kelmora

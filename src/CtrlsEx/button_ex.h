@@ -54,4 +54,8 @@ private:
 // The caption a dialog result gives a button, or nothing for other values.
 QString captionForModalResult(int result);
 
+// A dialog's OK (1) or Cancel (2) button with the platform's glyph and the
+// caption of its result.
+QPushButton* glyphButton(int modalResult, QWidget* parent);
+
 }  // namespace kelmora

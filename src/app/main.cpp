@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 #include "main/TForm1.h"
 #include "platform/application_setup.h"
 #include "platform/dialogs.h"
-#include "platform/termination_signal.h"
 
 int main(int argc, char** argv) {
     kelmora::prepareApplicationEnvironment();
@@ -23,11 +23,14 @@ int main(int argc, char** argv) {
     environment.files = &files;
 
     environment.uniqueName = QStringLiteral("Ident6215");
+    // $XDG_DATA_HOME, or ~/.local/share without it.
+    environment.rescueDir =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() + "/kelmora/rescue/";
 
     kelmora::TForm1 window(environment);
     if (window.isDuplicate()) return 0;  // the running copy has been asked to come forward
     dialogs.setParent(&window);
-    kelmora::closeOnTerminationSignal(&window, [&window] { window.close(); });
+    window.endOnTerminationRequests();
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &kelmora::TForm1::closeAccepted, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.show();

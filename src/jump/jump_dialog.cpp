@@ -3,7 +3,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 
 #include "CtrlsEx/button_ex.h"
 #include "CtrlsEx/edit_ex.h"
@@ -58,10 +57,10 @@ Tform_jump::Tform_jump(QWidget* parent) : QDialog(parent) {
     Bevel1->setFrameShadow(QFrame::Sunken);
     Bevel1->setGeometry(0, 78, 256, 2);
 
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), captionForModalResult(1), this);
+    BitBtn2 = glyphButton(1, this);
     BitBtn2->setGeometry(86, 88, 77, 27);
     BitBtn2->setDefault(true);
-    cancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), captionForModalResult(2), this);
+    cancel = glyphButton(2, this);
     cancel->setGeometry(170, 88, 77, 27);
 
     connect(BitBtn2, &QPushButton::clicked, this, &Tform_jump::BitBtn2Click);

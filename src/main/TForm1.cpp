@@ -40,7 +40,8 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
     : QMainWindow(parent),
       env_(std::move(environment)),
       settingsFile_(*env_.files, env_.programDir),
-      store_(*env_.files, *env_.dialogs, env_.programDir) {
+      store_(*env_.files, *env_.dialogs, env_.programDir),
+      rescue_(*env_.files, env_.rescueDir) {
     // The application object before the widgets: the style it puts in place
     // would re-polish every widget made before it.
     ApplicationObject::instance();
@@ -70,21 +71,23 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
     dg1 = new OwnerDrawGrid(client_);
     dg1->setColCount(kColumns);
     dg1->onDrawCell = [this](QPainter& p, int col, int row, const QRect& r) { dg1DrawCell(p, col, row, r); };
+    dg1->onInputMethodEvent = [this](QInputMethodEvent* e) { return dg1InputMethod(e); };
+    dg1->onInputMethodQuery = [this](Qt::InputMethodQuery q) { return dg1InputMethodQuery(q); };
     connect(dg1, &OwnerDrawGrid::topLeftChanged, this, [this] { dg1TopLeftChanged(); });
-    connect(dg1, &OwnerDrawGrid::mousePressed, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers m, const QPoint& pos) {
-        int col = 0, row = 0;
-        dg1MouseDown(b, m, dg1->cellAt(pos, col, row) && row >= OwnerDrawGrid::kFixedRows);
-    });
+    connect(dg1, &OwnerDrawGrid::mousePressed, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int col, int row) { dg1MouseDown(b, m, col, row); });
 
     memo1 = new TCanvasEdit(client_);
     memo1->hide();
     memo1->OnPaint = [this](QPainter& p) { memo1Paint(p); };
     memo1->OnKeyDown = [this](QKeyEvent* e) { return memo1KeyDown(e); };
+    memo1->OnComposition = [this] { memo1Composition(); };
     connect(memo1, &QPlainTextEdit::textChanged, this, [this] { memo1Change(); });
 
     createMenus();
     createToolBar();
     createCommands();
+    createSaveBar();
     Timer1 = new QTimer(this);
     Timer1->setInterval(500);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
@@ -112,10 +115,15 @@ void TForm1::createMenus() {
     thisMonth->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     QAction* jump = calendar->addAction(japanese("年月指定ジャンプ(&J)"), this, [this] { mnujumpClick(); });
     jump->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    QAction* find = calendar->addAction(japanese("メモを検索(&F)..."), this, [this] { mnufindClick(); });
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
     calendar->addSeparator();
     createToolCommands(calendar);
     calendar->addSeparator();
     createPrintCommands(calendar);
+    calendar->addAction(japanese("iCalendar形式で書き出す(&E)..."), this, [this] { mnuexportClick(); });
+    calendar->addSeparator();
+    calendar->addAction(japanese("設定(&S)..."), this, [this] { setteiClick(); });
     calendar->addSeparator();
     calendar->addAction(japanese("終了(&X)"), this, [this] { eClick(); });
 
@@ -124,6 +132,11 @@ void TForm1::createMenus() {
     QMenu* view = menuBar()->addMenu(japanese("表示(&V)"));
     mnufocus = view->addAction(japanese("フォーカス枠(&F)"), this, [this] { mnufocusClick(); });
     mnufocus->setCheckable(true);
+    view->addSeparator();
+    mnurokuyo = view->addAction(japanese("六曜(&R)"), this, [this] { mnurokuyoClick(); });
+    mnurokuyo->setCheckable(true);
+    mnusekki = view->addAction(japanese("二十四節気(&K)"), this, [this] { mnusekkiClick(); });
+    mnusekki->setCheckable(true);
     view->addSeparator();
     mnutoolbar = view->addAction(japanese("ツールバー(&T)"), this, [this] { mnutoolbarClick(); });
     mnutoolbar->setCheckable(true);
@@ -154,6 +167,9 @@ void TForm1::createToolBar() {
     tbholiday->setCheckable(true);
     tbweekday = button(ToolbarIcon::Weekday, "平日設定", &TForm1::mnuheiClick);
     tbweekday->setCheckable(true);
+    ToolBar1->addSeparator();
+    tbyj = button(ToolbarIcon::Arrow, "複数日にまたがる矢印", &TForm1::tbyjClick);
+    tbyj->setCheckable(true);
     // The editor keeps the keyboard when a toolbar button is pressed.
     for (QAction* action : ToolBar1->actions())
         if (QWidget* w = ToolBar1->widgetForAction(action)) w->setFocusPolicy(Qt::NoFocus);
@@ -171,28 +187,38 @@ void TForm1::FormCreate() {
     StartupSettings startup = loadStartupSettings(*env_.files, env_.programDir);
     settings = startup.settings;
     if (startup.error) env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *startup.error);
-    applySettings();
+    applyStartupPlacement();
     if (settings.trayResidence) addTrayIcon();
     if (startup.windowWidth && startup.windowHeight) resize(*startup.windowWidth, *startup.windowHeight);
 
-    layOutTitleRow();
-    arrowTool = ArrowToolState{};
-    applyGridGeometry();
+    arrowTool = ArrowTool{};
     arrowBlink = false;
     model.dirty = false;
     model.clearSelection();
-    model.setWeekdayNames();
-    buildAndLoad();
-    fitWindowHeight();
+    applyLook();
     focusOnToday();
     fitWindowHeight();
+    scrollFocusCellIntoView();
     dg1->viewport()->update();
+    noticeAtStart();
 }
 
-void TForm1::applySettings() {
+// What only the start takes from the settings: the toolbar, the focus
+// frame's tick and the window's place.
+void TForm1::applyStartupPlacement() {
     ToolBar1->setVisible(settings.toolbar);
+    mnutoolbar->setChecked(settings.toolbar);
     mnufocus->setChecked(settings.focusFrame);
+    mnurokuyo->setChecked(settings.rokuyo);
+    mnusekki->setChecked(settings.sekki);
     move(settings.left, settings.top);
+}
+
+// The settings' look, at start and after the settings dialog: the title's
+// font and colour, the window colour, the week start and the weekly days
+// off, the grid's sizes and the editor's font, the weekday names; then the
+// month is built and loaded again and the window fitted to it.
+void TForm1::applyLook() {
     Label1->setFont(titleFont());
     QPalette titlePalette = Label1->palette();
     titlePalette.setColor(QPalette::WindowText, toQColor(settings.title.colour));
@@ -202,18 +228,28 @@ void TForm1::applySettings() {
     client_->setPalette(windowPalette);
     model.mondayStart = settings.mondayStart;
     for (int d = 0; d < 7; ++d) model.weeklyDaysOff[d] = settings.weeklyHolidays[d] ? 1 : 0;
+
+    layOutTitleRow();
+    applyGridGeometry();
+    model.setWeekdayNames();
+    buildAndLoad();
+    // Twice: the first fit measures the grid's scroll bars against the
+    // window's old width; the second against the width it has just set.
+    fitWindowHeight();
+    fitWindowHeight();
 }
 
+// The title row under the toolbar (or at the top without it), the grid
+// below the taller of the title and the month buttons.
 void TForm1::layOutTitleRow() {
     // Hidden on purpose, not merely because the window is not shown yet.
     const bool toolbar = !ToolBar1->isHidden();
-    mnutoolbar->setChecked(toolbar);
     const int top = toolbar ? kToolBarHeight + kTitleGap : kTitleGap;
     Label1->adjustSize();
     Label1->move(Label1->x(), top);
     btnprev->move(btnprev->x(), top);
     btnnext->move(btnnext->x(), top);
-    gridTop_ = kGridGap + std::max(Label1->geometry().bottom() + 1, btnprev->geometry().bottom() + 1);
+    gridTop_ = kGridGap + std::max(Label1->geometry().bottom() + 1, btnprev->geometry().bottom() + 1) + saveBarHeight_;
     dg1->move(0, gridTop_);
 }
 
@@ -275,9 +311,12 @@ void TForm1::setClientSize(int width, int height) {
 
 // The outer size that gives the grid this client size: a scroll bar counts
 // only when the grid will need it at that size, not because a growing row
-// showed one for a moment.
+// showed one for a moment. The horizontal one shows only in a window that
+// fitting its width will cut to the work area; the width the grid has now
+// may not be fitted yet.
 void TForm1::setGridClientHeight(int height) {
-    const bool bar = dg1->totalWidth() > dg1->width() - dg1->frameExtent();
+    const int frameExtra = frameGeometry().width() - width();
+    const bool bar = kColumns * dg1->defaultColWidth() + 8 + dg1->frameExtent() + frameExtra > workArea.width();
     dg1->resize(dg1->width(), height + dg1->frameExtent() + (bar ? dg1->horizontalScrollBar()->sizeHint().height() : 0));
 }
 
@@ -335,6 +374,15 @@ void TForm1::showEvent(QShowEvent* event) {
     if (shownOnce_) return;
     shownOnce_ = true;
     fitWindowHeight();
+    scrollFocusCellIntoView();
+}
+
+// A refit of the window can leave the grid scrolled anywhere: from the first
+// week and column, it scrolls only as far as the focus cell needs.
+void TForm1::scrollFocusCellIntoView() {
+    dg1->setTopRow(OwnerDrawGrid::kFixedRows);
+    dg1->setLeftCol(0);
+    dg1->setCurrentCell(model.focusCol, model.focusRow);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {
@@ -351,6 +399,7 @@ void TForm1::FormResize() {
     btnprev->move(labelLeft - btnprev->width() - kButtonGap, btnprev->y());
     btnnext->move(labelLeft + Label1->width() + kButtonGap, btnnext->y());
     ToolBar1->resize(clientWidth(), kToolBarHeight);
+    placeSaveBar();
     if (editorShown()) {
         const QRect grid = dg1->geometry();
         const QRect viewport(grid.topLeft() + dg1->viewport()->pos(), dg1->viewport()->size());
@@ -372,29 +421,12 @@ void TForm1::rebuildMonthView() {
     reselectFocusCell();
 }
 
-bool TForm1::reportSaveOutcome(SaveOutcome outcome) {
-    if (outcome != SaveOutcome::CannotCreate) return true;
-    const std::string path = store_.fileNameOf(model);
-    env_.dialogs->ask(MessageIcon::Error, Buttons::Ok,
-                      cp932::literal("ファイル ") + path + cp932::literal(" を作成できません。\r\n") +
-                          cp932::literal("フォルダに書き込めるか確かめてください。"));
-    return false;
-}
-
 void TForm1::reportLoadOutcome(LoadOutcome outcome) {
     if (outcome != LoadOutcome::CannotOpen) return;
     env_.dialogs->ask(MessageIcon::Error, Buttons::Ok,
-                      cp932::literal("ファイル ") + store_.fileNameOf(model) + cp932::literal(" を開けません。"));
-}
-
-bool TForm1::saveBeforeLeaving() { return reportSaveOutcome(store_.saveMonth(model, arrowTool.state != 0)); }
-
-// Save on idle: whenever the event queue runs empty, except while the arrow
-// tool waits for its last day. A save that failed is not tried again until
-// the month changes (the store holds it), so its error shows once.
-void TForm1::PseudoApp1Idle() {
-    if (closing || arrowTool.state == 2 || !model.dirty) return;
-    reportSaveOutcome(store_.saveOnIdle(model, arrowTool.state != 0));
+                      cp932::literal("ファイル「") + pathForMessage(store_.fileNameOf(model)) +
+                          cp932::literal("」を開けません。\r\n原因: ") + store_.lastLoadProblem() +
+                          cp932::literal("。\r\nこの月は空で表示します。元のファイルは、最初に保存するときに別の名前で残します。"));
 }
 
 void TForm1::showMonth(int year, int month) {
@@ -437,6 +469,18 @@ void TForm1::mnufocusClick() {
     dg1->viewport()->update();
 }
 
+void TForm1::mnurokuyoClick() { toggleAlmanacItem(settings.rokuyo, mnurokuyo, &SettingsFile::writeRokuyo); }
+
+void TForm1::mnusekkiClick() { toggleAlmanacItem(settings.sekki, mnusekki, &SettingsFile::writeSekki); }
+
+// An almanac item of the view menu: ticked or not, stored and shown at once.
+void TForm1::toggleAlmanacItem(bool& shown, QAction* item, WriteError (SettingsFile::*write)(bool)) {
+    shown = !shown;
+    item->setChecked(shown);
+    if (auto error = (settingsFile_.*write)(shown)) env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *error);
+    dg1->viewport()->update();
+}
+
 void TForm1::mnutoolbarClick() {
     const bool show = ToolBar1->isHidden();
     ToolBar1->setVisible(show);
@@ -456,18 +500,6 @@ void TForm1::eClick() { close(); }
 void TForm1::Timer1Timer() {
     arrowBlink = !arrowBlink;
     dg1->viewport()->update();
-}
-
-// Saving, remembering where the window was, and the optional deletion of
-// old month files.
-bool TForm1::FormCloseQuery() {
-    if (!saveBeforeLeaving()) return false;
-    closing = true;
-    if (auto error = settingsFile_.writeWindowPosition(y(), x()))
-        env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *error);
-    if (settings.deleteOldFiles)
-        deleteExpiredMemoFiles(*env_.files, *env_.dialogs, *env_.clock, env_.programDir, settings.keepMonths);
-    return true;
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -6,16 +6,22 @@
 #include <QMainWindow>
 #include <QRect>
 #include <QString>
+#include <QVariant>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "main/arrow_tool.h"
 #include "main/calendar_look.h"
 #include "main/clock.h"
 #include "main/file_system.h"
+#include "main/koyomi.h"
 #include "main/month_model.h"
 #include "main/calendar_painter.h"
 #include "main/month_store.h"
+#include "main/rescue_copies.h"
 #include "platform/dialogs.h"
 #include "settei/settings.h"
 #include "settei/settings_file.h"
@@ -30,10 +36,12 @@ class QPushButton;
 class QToolBar;
 class QPlainTextEdit;
 class QPrinter;
+class QInputMethodEvent;
 
 namespace kelmora {
 
 class OwnerDrawGrid;
+class SaveBar;
 class TAnimateForm;
 class TPseudoApp;
 class TSingleInstance;
@@ -42,6 +50,7 @@ class TForm3;
 class Tform_jump;
 class Tfrmprnset;
 struct MonthPageSource;
+class Tform_find;
 
 // What the window works against: the folder beside the program, the clock,
 // the boxes and pickers, the files. Tests pass their own.
@@ -54,12 +63,10 @@ struct WindowEnvironment {
     // The name that marks the first running copy ("Ident6215" in the
     // program); empty: no guard (tests that open many windows).
     QString uniqueName;
-};
-
-// The arrow tool's state as the grid paints it.
-struct ArrowToolState {
-    int state = 0;  // 0 idle, 1 waiting for the first day, 2 for the last day
-    int startYear = 0, startMonth = 0, startCol = 0, startRow = 0;
+    // Where the month goes when it cannot be written beside the program
+    // ("$XDG_DATA_HOME/kelmora/rescue/" in the program), with its trailing
+    // separator; empty: nowhere.
+    std::string rescueDir = {};
 };
 
 class TForm1 : public QMainWindow {
@@ -71,8 +78,11 @@ public:
     // The shown month and everything the handlers share.
     MonthModel model;
     Settings settings;
-    ArrowToolState arrowTool;
-    bool arrowBlink = false;
+    // The almanac of the months shown, computed when a month is first shown
+    // with 六曜 or solar terms ticked.
+    mutable KoyomiCalendar koyomi;
+    ArrowTool arrowTool;
+    bool arrowBlink = false;  // the blink phase of the arrow's first day
     bool holidayMarking = false;
     bool weekdayMarking = false;
     bool closing = false;
@@ -86,6 +96,8 @@ public:
     OwnerDrawGrid* dg1 = nullptr;
     TCanvasEdit* memo1 = nullptr;
     QAction* mnufocus = nullptr;
+    QAction* mnurokuyo = nullptr;
+    QAction* mnusekki = nullptr;
     QAction* mnutoolbar = nullptr;
     QTimer* Timer1 = nullptr;  // the arrow start cell's blink, 500 ms, off at start
     QTimer* Timer2 = nullptr;  // the midnight watch, 10 s
@@ -101,13 +113,36 @@ public:
     // The close-time steps; false when the close has to be abandoned.
     bool FormCloseQuery();
 
+    // Saving without stopping the user: a failed save shows in `saveBar`
+    // above the grid and is tried again by `saveRetryTimer`, at the next
+    // change and by the bar's "再試行".
+    SaveBar* saveBar = nullptr;
+    QTimer* saveRetryTimer = nullptr;
+    void retrySave();
+    // The program has to end now (a termination signal): the month goes to
+    // its file or else to a rescue copy, and nothing is asked.
+    void endWithoutQuestions();
+    // The desktop session is ending: the same, without ending.
+    void keepMonthWithoutQuestions();
+    // Termination signals and the session's end reach the two above.
+    void endOnTerminationRequests();
+
     // Month navigation and clicks.
     void btnprevClick();
     void btnnextClick();
     void mnuthismonClick();
     void dg1TopLeftChanged();
     void mnufocusClick();
+    void mnurokuyoClick();
+    void mnusekkiClick();
     void mnutoolbarClick();
+    // The settings dialog; afterwards, with OK or Cancel, the look applied again.
+    void setteiClick();
+    // Applies the settings' look to the window and shows the month anew;
+    // used at start and after the settings dialog.
+    void applyLook();
+    Dialogs& dialogs() const { return *env_.dialogs; }
+    SettingsFile& settingsFile() { return settingsFile_; }
 
     void Timer1Timer();
 
@@ -152,6 +187,7 @@ public:
     int rowHeightForWeek(int week, int excludedCol = -1);
     int memoLineHeight() const;
     void memo1Change();
+    void memo1Composition();
     bool memo1KeyDown(QKeyEvent* event);
     void memo1Paint(QPainter& painter);
     bool editorShown() const;
@@ -182,16 +218,29 @@ public:
             *mnuchng_bkc = nullptr, *mnuchng_fc = nullptr, *mnucolorini = nullptr, *mnudeltxt = nullptr;
     QAction *mnuundo = nullptr, *Cut1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr;
     QAction *mnuholi = nullptr, *mnuhei = nullptr, *tbholiday = nullptr, *tbweekday = nullptr;
+    QAction *mnuyj = nullptr, *tbyj = nullptr, *mnudel_yj = nullptr;
     // Shows a dialog modally; tests answer it instead.
     std::function<void(QDialog&)> runModal;
 
     // Sees every key pressed in the window before the focused control; true
     // when the key's effect replaces the control's own handling.
     bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
-    // A press on the grid, after the grid has moved its current cell;
-    // `onCell` is false for a press on the header row or beside the cells.
-    void dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool onCell = true);
+    // A press on the grid, after the grid has moved its current cell to the
+    // pressed cell (col, row) and scrolled it into view; row is 0 for a press
+    // on the header row and -1 for one beside the cells.
+    void dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int col, int row);
     void mnujumpClick();
+    void mnuexportClick();  // the memos of chosen months into an iCalendar file
+    // "メモを検索(&F)...": the search dialog; the chosen day is shown with
+    // the focus cell on its memo.
+    Tform_find* form_find = nullptr;
+    void mnufindClick();
+    void showDay(const Date& date);
+    // Typing on the grid writes in the focus cell: a printable key (true
+    // when taken) or an input method's composition opens the editor there.
+    bool typeIntoFocusCell(const QKeyEvent& key);
+    bool dg1InputMethod(QInputMethodEvent* event);
+    QVariant dg1InputMethodQuery(Qt::InputMethodQuery query) const;
     // The focus cell one step in a direction (Qt::Key_Left .. Qt::Key_Down);
     // at the month's edges the month (with Shift the year) changes.
     void moveFocus(int key);
@@ -209,6 +258,12 @@ public:
     void mnuholiClick();
     void mnuheiClick();
     void FormClick();  // the tool reset
+    // The arrow tool: arming it, its clicks on memo cells, laying the arrow
+    // once both days are known, deleting the arrow through the focus cell.
+    void tbyjClick();
+    void arrowClick(int col, int row);
+    void createArrow();
+    void mnudel_yjClick();
     void markDay(int col, int week, bool holiday);
     void mnuundoClick();
     void Cut1Click();
@@ -254,15 +309,23 @@ private:
     void FormCreate();
     void createMenus();
     void createToolBar();
-    void applySettings();
+    void applyStartupPlacement();
     void layOutTitleRow();
     void applyGridGeometry();
     void buildAndLoad();
     void refitMemoRows();
     void focusOnToday();
+    void scrollFocusCellIntoView();  // at start, once the window's size is final
     // Saves before the month changes; false when the change must not happen.
     bool saveBeforeLeaving();
-    bool reportSaveOutcome(SaveOutcome outcome);
+    // After every save: the bar, the retry, the rescue copy.
+    void afterSave(SaveOutcome outcome);
+    RescueResult rescueMonth();
+    void createSaveBar();
+    void noticeAtStart();
+    void showSaveState();
+    void placeSaveBar();
+    QString saveFailureText() const;
     void reportLoadOutcome(LoadOutcome outcome);
     void showMonth(int year, int month);
     void setClientSize(int width, int height);
@@ -271,28 +334,45 @@ private:
     QFont bandFont(const Tfontset& font) const;
     QFont titleFont() const;
     void restoreEditorText(const QString& text);
+    bool fitFocusRowToEditor();
+    void giveEditorTheKeyboard();
+    bool typingOpensEditor() const;
+    void clickFocusCell(Qt::KeyboardModifiers modifiers);
     void createCommands();  // the dialogs, menus and filters of the commands
     void createEditMenu();
     void createToolCommands(QMenu* calendar);
     void createPrintCommands(QMenu* calendar);
     bool printPage(QPrinter& target);
     void setToolCursor(int cursor);  // 0 default, 1 holiday, 2 weekday, 3 arrow
+    // The arrow steps, carried out with this window's month changes; the
+    // focus cell is the same afterwards.
+    class ArrowStepMonths;
+    ArrowStepsResult runArrowStepsHere(const std::vector<ArrowStep>& steps);
     bool editorCanUndo() const;
 
     // What the grid marks on the cells now: focus frame, tool, blink.
     CalendarPaintState paintState() const;
+    // The shown month's almanac while 六曜 or solar terms are ticked.
+    const MonthKoyomi* shownKoyomi() const;
+    void toggleAlmanacItem(bool& shown, QAction* item, WriteError (SettingsFile::*write)(bool));
 
     WindowEnvironment env_;
     mutable std::optional<CalendarLook> look_;
     std::unique_ptr<QPrinter> printer_;
     SettingsFile settingsFile_;
     MonthStore store_;
+    RescueCopies rescue_;
+    std::optional<QString> saveProblem_;  // shown until a save succeeds
+    std::deque<QString> saveNotices_;     // shown one by one when no problem is
+    RescueResult lastRescue_;
+    int saveBarHeight_ = 0;
     void createApplicationComponents();
     void createTrayMenu();
     QWidget* client_ = nullptr;
     int gridTop_ = 0;
     int otherHeight_ = 0;
     bool restoringText_ = false;
+    bool composingOnGrid_ = false;  // the grid hands a composition on to the editor
     bool shownOnce_ = false;
     bool duplicate_ = false;
     QObject* keyPreview_ = nullptr;

@@ -23,6 +23,7 @@
 #include "main/tool_cursors.h"
 #include "platform/event_hook.h"
 #include "platform/owner_draw_grid.h"
+#include "settei/settings_dialog.h"
 #include "textinput/memo_input_dialog.h"
 
 namespace kelmora {
@@ -80,10 +81,14 @@ void TForm1::createCommands() {
     mnucolorini = item("通常の配色に戻す...", QKeySequence(Qt::CTRL | Qt::Key_I), [this] { mnucoloriniClick(); }, true);
     PopupMenu2->addSeparator();
     mnudeltxt = item("メモ消去", QKeySequence(Qt::CTRL | Qt::Key_M), [this] { mnudeltxtClick(); }, true);
+    mnudel_yj = item("矢印削除...", QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { mnudel_yjClick(); }, true);
     connect(PopupMenu2, &QMenu::aboutToShow, this, [this] { PopupMenu2Popup(); });
-    // Its shortcut must not stay off because the menu last opened on a cell
-    // of normal colours.
-    connect(PopupMenu2, &QMenu::aboutToHide, this, [this] { mnucolorini->setEnabled(true); });
+    // Their shortcuts must not stay off because the menu last opened on a
+    // cell of normal colours or without an arrow.
+    connect(PopupMenu2, &QMenu::aboutToHide, this, [this] {
+        mnucolorini->setEnabled(true);
+        mnudel_yj->setEnabled(true);
+    });
     memo1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(memo1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenu2->popup(memo1->mapToGlobal(pos)); });
@@ -102,7 +107,7 @@ void TForm1::createCommands() {
         // The menu bar walked with the keyboard keeps its keys.
         if (qobject_cast<QMenuBar*>(widget) || QApplication::activePopupWidget()) return false;
         const auto* key = static_cast<QKeyEvent*>(event);
-        return FormKeyDown(key->key(), key->modifiers());
+        return FormKeyDown(key->key(), key->modifiers()) || typeIntoFocusCell(*key);
     });
     qApp->installEventFilter(keyPreview_);
 
@@ -134,7 +139,7 @@ void TForm1::createEditMenu() {
     connect(MenuItem1, &QMenu::aboutToShow, this, [this] { MenuItem1Click(); });
 }
 
-// "休平日設定(&K)" with its two marking tools.
+// "休平日設定(&K)" with its two marking tools, and the arrow tool.
 void TForm1::createToolCommands(QMenu* calendar) {
     QMenu* marks = calendar->addMenu(japanese("休平日設定(&K)"));
     mnuholi = marks->addAction(japanese("休日設定"), this, [this] { mnuholiClick(); });
@@ -143,6 +148,9 @@ void TForm1::createToolCommands(QMenu* calendar) {
     mnuhei = marks->addAction(japanese("平日設定"), this, [this] { mnuheiClick(); });
     mnuhei->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     mnuhei->setCheckable(true);
+    mnuyj = calendar->addAction(japanese("矢印を引く(&Y)"), this, [this] { tbyjClick(); });
+    mnuyj->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    mnuyj->setCheckable(true);
 }
 
 // --- the selection ------------------------------------------------------------
@@ -358,12 +366,14 @@ void TForm1::FormClick() {
     setToolCursor(0);
     holidayMarking = false;
     weekdayMarking = false;
-    arrowTool.state = 0;
+    arrowTool.reset();
     Timer1->stop();
     tbholiday->setChecked(false);
     tbweekday->setChecked(false);
+    tbyj->setChecked(false);
     mnuholi->setChecked(false);
     mnuhei->setChecked(false);
+    mnuyj->setChecked(false);
     hideEditor();
 }
 
@@ -432,6 +442,7 @@ void TForm1::PopupMenu2Popup() {
     pmCut->setEnabled(selectedText);
     pmCopy->setEnabled(selectedText);
     mnucolorini->setEnabled(memo.hasBackColor || memo.hasFontColor);
+    mnudel_yj->setEnabled(memo.arrow != NoArrow);
     pmUndo->setEnabled(editorCanUndo());
 }
 
@@ -442,6 +453,25 @@ void TForm1::MenuItem1Click() {
     Cut1->setEnabled(selectedText);
     Copy1->setEnabled(selectedText);
     mnuundo->setEnabled(shown && editorCanUndo());
+}
+
+// --- settings -------------------------------------------------------------------------
+
+// The month is saved first (a month that cannot be saved keeps the dialog
+// shut, as it keeps the month from changing). With OK or Cancel the window
+// then shows its month in the settings' look again: a changed week start,
+// weekly days off or font takes full effect here.
+void TForm1::setteiClick() {
+    hideEditor();
+    if (!saveBeforeLeaving()) return;
+    {
+        TForm2 dialog(*this);
+        runModal(dialog);
+    }
+    applyLook();
+    FormResize();
+    reselectFocusCell();
+    dg1->viewport()->update();
 }
 
 // --- help and about -------------------------------------------------------------------

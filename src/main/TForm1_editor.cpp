@@ -76,7 +76,13 @@ void TForm1::openEditor() {
     QTextCursor cursor = memo1->textCursor();
     cursor.movePosition(QTextCursor::End);
     memo1->setTextCursor(cursor);
-    memo1->setFocus(Qt::OtherFocusReason);
+    giveEditorTheKeyboard();
+}
+
+// Not while the grid hands a composition on to the editor: moving the
+// keyboard would end the composition. The editor takes it at its end.
+void TForm1::giveEditorTheKeyboard() {
+    if (!composingOnGrid_) memo1->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::placeEditor(int col, int row) {
@@ -84,10 +90,11 @@ void TForm1::placeEditor(int col, int row) {
     if (cell.isEmpty()) return;
     const QPoint topLeft = dg1->viewport()->mapTo(client_, cell.topLeft());
     memo1->setGeometry(topLeft.x(), topLeft.y(), cell.width() + 1, cell.height() + 1);
-    if (editorShown()) memo1->setFocus(Qt::OtherFocusReason);
+    if (editorShown()) giveEditorTheKeyboard();
 }
 
 void TForm1::hideEditor() {
+    composingOnGrid_ = false;
     memo1->hide();
     dg1->viewport()->update();
 }
@@ -113,7 +120,9 @@ void TForm1::memo1Change() {
     std::optional<std::string> bytes = toCp932(withCrLf(memo1->toPlainText()), &bad);
     if (!bytes) {
         restoreEditorText(toQString(old));
-        env_.dialogs->inform(cp932::literal("この文字はメモに使えません：") + cp932Of(QString(bad).replace(QChar(0xFFFD), QChar('?'))));
+        // The character cannot be CP932, so the message goes as Qt's text.
+        env_.dialogs->informText(japanese("この文字はメモに使えません：「") + bad + japanese("」(") + unicodeCodeOf(bad) +
+                                 QLatin1Char(')'));
         return;
     }
     if (bytes->size() > kLongestMemo) {
@@ -123,29 +132,45 @@ void TForm1::memo1Change() {
     }
     model.dirty = true;
     memo.text = *bytes;
-
-    // The editor lays its text out later; the shared layout gives the same
-    // lines now.
-    const int lines = MemoTextLayout::lineCount(memo1->toPlainText(), bandFont(settings.memo.font), memoTextWidth());
-    const int need = lines * memoLineHeight() + 6;
-    if (need > otherHeight_) {
-        if (need != dg1->rowHeight(row)) {
-            if (dg1->row() == dg1->topRow() &&
-                dg1->rowHeight(0) + need + dg1->defaultRowHeight() > dg1->height()) {
-                env_.dialogs->inform(cp932::literal("メモ欄が一杯です。\r\nこれ以上入力できません"));
-                memo.text = old;
-                restoreEditorText(toQString(old));
-            } else {
-                dg1->setRowHeight(row, need);
-            }
-            fitWindowHeight();
-            reselectFocusCell();
-        }
-    } else {
-        dg1->setRowHeight(row, otherHeight_);
+    if (!fitFocusRowToEditor()) {
+        env_.dialogs->inform(cp932::literal("メモ欄が一杯です。\r\nこれ以上入力できません"));
+        memo.text = old;
+        restoreEditorText(toQString(old));
     }
     placeEditor(col, row);
     if (memo.arrow != NoArrow) memo1->update();
+}
+
+// The focus row as tall as the editor's text needs as shown (with the text
+// being composed), never lower than the other cells of its week need. False,
+// the row left as it is, when the row is the top one shown and would not
+// fit the grid below the header and its date row.
+bool TForm1::fitFocusRowToEditor() {
+    const int row = model.focusRow;
+    // The editor lays its text out later; the shared layout gives the same
+    // lines now.
+    const int lines = MemoTextLayout::lineCount(memo1->shownText(), bandFont(settings.memo.font), memoTextWidth());
+    const int need = lines * memoLineHeight() + 6;
+    if (need <= otherHeight_) {
+        dg1->setRowHeight(row, otherHeight_);
+        return true;
+    }
+    if (need == dg1->rowHeight(row)) return true;
+    const bool fits =
+        !(dg1->row() == dg1->topRow() && dg1->rowHeight(0) + need + dg1->defaultRowHeight() > dg1->height());
+    if (fits) dg1->setRowHeight(row, need);
+    fitWindowHeight();
+    reselectFocusCell();
+    return fits;
+}
+
+// The text being composed counts for the row's height, so it never runs
+// past the cell; a cancelled composition gives the height back. One that
+// would not fit is left to its commit, which is refused.
+void TForm1::memo1Composition() {
+    if (!editorShown()) return;
+    fitFocusRowToEditor();
+    placeEditor(model.focusCol, model.focusRow);
 }
 
 bool TForm1::memo1KeyDown(QKeyEvent* event) {

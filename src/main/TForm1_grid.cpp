@@ -30,7 +30,12 @@ CalendarPaintState TForm1::paintState() const {
         state.blinkCol = arrowTool.startCol;
         state.blinkRow = arrowTool.startRow;
     }
+    state.koyomi = shownKoyomi();
     return state;
+}
+
+const MonthKoyomi* TForm1::shownKoyomi() const {
+    return settings.rokuyo || settings.sekki ? koyomi.month(model.year, model.month) : nullptr;
 }
 
 void TForm1::dg1DrawCell(QPainter& painter, int col, int row, const QRect& rect) {

@@ -2,7 +2,9 @@
 // selection of memo cells.
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "CanvasEdit/TCanvasEdit.h"
 #include "jump/jump_dialog.h"
@@ -39,6 +41,11 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         }
         if (key == Qt::Key_Z && mods == Qt::ControlModifier) {
             mnuundoClick();
+            return true;
+        }
+        // The edit control would take Ctrl+Y as its redo key.
+        if (key == Qt::Key_Y && mods == Qt::ControlModifier) {
+            tbyjClick();
             return true;
         }
         if (isArrowKey(key) && (mods & Qt::AltModifier)) {
@@ -91,11 +98,75 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         return true;
     }
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-        dg1->setCurrentCell(model.focusCol, model.focusRow);
-        dg1MouseDown(Qt::LeftButton, mods);
+        clickFocusCell(mods);
         return true;
     }
     return false;
+}
+
+void TForm1::clickFocusCell(Qt::KeyboardModifiers modifiers) {
+    dg1->setCurrentCell(model.focusCol, model.focusRow);
+    dg1MouseDown(Qt::LeftButton, modifiers, model.focusCol, model.focusRow);
+}
+
+bool TForm1::typingOpensEditor() const {
+    return !editorShown() && settings.focusFrame && !holidayMarking && !weekdayMarking && arrowTool.state == 0;
+}
+
+// As in a spreadsheet: a printable key on the grid opens the editor on the
+// focus cell, as Enter does, and goes into it. The keys of the key map have
+// been seen before and keep their meaning.
+bool TForm1::typeIntoFocusCell(const QKeyEvent& key) {
+    if (!typingOpensEditor() || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const QString text = key.text();
+    if (text.isEmpty() || !std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); })) return false;
+    clickFocusCell(Qt::NoModifier);
+    if (!editorShown()) return false;
+    QKeyEvent again(key.type(), key.key(), key.modifiers(), text, key.isAutoRepeat(), key.count());
+    QApplication::sendEvent(memo1, &again);
+    return true;
+}
+
+// A composition on the grid writes in the focus cell likewise. Moving the
+// keyboard to the editor would end the composition, so the grid keeps it
+// and hands the composition on to the editor until it is committed or
+// cancelled; then the editor takes the keyboard.
+bool TForm1::dg1InputMethod(QInputMethodEvent* event) {
+    const bool commit = !event->commitString().isEmpty();
+    const bool composing = !event->preeditString().isEmpty();
+    if (!composingOnGrid_) {
+        if (!typingOpensEditor() || (!commit && !composing)) return false;
+        composingOnGrid_ = true;
+        clickFocusCell(Qt::NoModifier);
+        if (!editorShown()) {
+            composingOnGrid_ = false;
+            return false;
+        }
+    }
+    QApplication::sendEvent(memo1, event);
+    if (commit || !composing) {
+        composingOnGrid_ = false;
+        if (editorShown()) giveEditorTheKeyboard();
+    }
+    return true;
+}
+
+// Where the input method shows its candidates: at the focus cell, and while
+// the editor takes a composition from the grid, at the editor's caret.
+QVariant TForm1::dg1InputMethodQuery(Qt::InputMethodQuery query) const {
+    if (composingOnGrid_ && editorShown()) {
+        QVariant answer = memo1->inputMethodQuery(query);
+        if (query == Qt::ImCursorRectangle || query == Qt::ImAnchorRectangle)
+            answer = answer.toRectF().translated(dg1->mapFrom(client_, memo1->pos()));
+        return answer;
+    }
+    if (query == Qt::ImEnabled) return typingOpensEditor();
+    if (query == Qt::ImCursorRectangle) {
+        const QRect cell = dg1->cellRect(model.focusCol, model.focusRow);
+        if (!cell.isEmpty()) return QRectF(dg1->viewport()->mapTo(dg1, cell.topLeft()), cell.size());
+    }
+    return {};
 }
 
 // Across a week's end to the next or previous week; across the month's
@@ -158,15 +229,15 @@ void TForm1::moveFocus(int key) {
 
 // A press on the grid, in this order: the right button leaves everything to
 // the grid's menu; a marking tool marks the pressed day; a press on a
-// header or date row only puts the editor away; Ctrl adds or removes the
-// memo cell from the selection; a plain press writes in the cell.
-void TForm1::dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, bool onCell) {
+// header or date row only puts the editor away; the arrow tool takes the
+// memo cell as a day of its arrow; Ctrl adds or removes the memo cell from
+// the selection; a plain press writes in the cell.
+void TForm1::dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int col, int row) {
     if (button == Qt::RightButton) return;
-    const int col = dg1->col();
-    const int row = dg1->row();
+    // A press on the header or beside the cells has no day: the tools then
+    // have nothing to mark.
+    const bool onCell = row >= OwnerDrawGrid::kFixedRows;
     const int week = MonthModel::weekOfRow(row);
-    // The grid keeps its current cell for a press on the header or beside
-    // the cells: the tools then have no day to mark.
     if (onCell && holidayMarking) {
         markDay(col, week, true);
         return;
@@ -178,6 +249,10 @@ void TForm1::dg1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifier
     if (!onCell || row % 2 == 1) {
         hideEditor();
         dg1->viewport()->update();
+        return;
+    }
+    if (arrowTool.busy()) {
+        arrowClick(col, row);
         return;
     }
     if (modifiers & Qt::ControlModifier) {

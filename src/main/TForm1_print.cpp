@@ -50,7 +50,7 @@ QPrinter& TForm1::printer() {
 }
 
 MonthPageSource TForm1::pageSource() const {
-    return MonthPageSource{model, look(), *dg1, Label1->text(), Label1->sizeHint().width()};
+    return MonthPageSource{model, look(), *dg1, Label1->text(), Label1->sizeHint().width(), shownKoyomi()};
 }
 
 // One page titled "Calendar"; false (and the user told) when the printer

@@ -3,7 +3,9 @@
 #include <QPainter>
 
 #include "main/arrow_piece.h"
+#include "main/date_cell_texts.h"
 #include "main/national_holidays.h"
+#include "platform/alignment.h"
 #include "platform/colours.h"
 #include "platform/qt_text.h"
 #include "platform/text_layout.h"
@@ -12,14 +14,6 @@ namespace kelmora {
 namespace {
 
 constexpr int kPenWidth = 4;
-
-int alignmentOf(int textpos) {
-    switch (textpos) {
-        case 1: return Qt::AlignHCenter;
-        case 2: return Qt::AlignRight;
-        default: return Qt::AlignLeft;
-    }
-}
 
 // Text on one line, its extent first filled in the cell's last fill colour.
 void drawOpaqueText(QPainter& p, const QRect& rect, int flags, const QString& text, const QColor& background) {
@@ -51,7 +45,7 @@ void CalendarPainter::paintHeaderCell(QPainter& p, int col, const QRect& rect) c
         const QColor fill = toQColor(off ? s.header.bkcolor1 : s.header.bkcolor2);
         p.setPen(toQColor(off ? s.header.font.colour1 : s.header.font.colour2));
         p.fillRect(rect, fill);
-        drawOpaqueText(p, rect, Qt::AlignVCenter | alignmentOf(s.header.textpos), toQString(model_.weekdayNames[col]),
+        drawOpaqueText(p, rect, Qt::AlignVCenter | alignmentOfTextPosition(s.header.textpos), toQString(model_.weekdayNames[col]),
                        fill);
     }
 }
@@ -81,17 +75,46 @@ void CalendarPainter::paintDateCell(QPainter& p, int col, int week, const QRect&
     }
 
     const QRect textRect = rect.adjusted(5, 0, -3, 0);
-    if (cell.day != 0)
-        drawOpaqueText(p, textRect, Qt::AlignVCenter | alignmentOf(s.date.textpos), QString::number(cell.day), fill);
+    const int numberFlags = Qt::AlignVCenter | alignmentOfTextPosition(s.date.textpos);
+    if (cell.day != 0) drawOpaqueText(p, textRect, numberFlags, QString::number(cell.day), fill);
 
     // Holiday names sit opposite the number, at the bottom; none when centred.
-    if (!s.date.holiname || s.date.textpos == 1) return;
+    const QStringList names = s.date.holiname && s.date.textpos != 1 ? holidayNames(cell) : QStringList();
+    const QStringList almanac = almanacTexts(cell);
+    const QRect number = almanac.isEmpty() ? QRect()
+                                           : p.boundingRect(textRect, numberFlags | Qt::TextSingleLine,
+                                                            QString::number(cell.day));
     p.setFont(look_.holidayNameFont);
-    const int side = Qt::AlignBottom | (s.date.textpos == 0 ? Qt::AlignRight : Qt::AlignLeft);
-    if (cell.substitute) drawOpaqueText(p, textRect, side, toQString(substituteHolidayName()), fill);
-    if (cell.day == 0) return;
+    if (almanac.isEmpty()) {
+        // Without the almanac several names share one place.
+        const int side = Qt::AlignBottom | holidayNameSide(s.date.textpos);
+        for (const QString& name : names) drawOpaqueText(p, textRect, side, name, fill);
+        return;
+    }
+    for (const PlacedText& text :
+         layOutDateCellTexts(p.fontMetrics(), textRect, number, s.date.textpos == 2, almanac, names))
+        drawOpaqueText(p, text.rect, Qt::AlignBottom | Qt::AlignLeft, text.text, fill);
+}
+
+// "振替休日" first, then the day's names from the holiday table.
+QStringList CalendarPainter::holidayNames(const Tdaycell& cell) const {
+    QStringList names;
+    if (cell.substitute) names << toQString(substituteHolidayName());
+    if (cell.day == 0) return names;
     for (const Tsyukujitu& entry : model_.holidayTable[model_.month])
-        if (entry.day == cell.day) drawOpaqueText(p, textRect, side, toQString(entry.name), fill);
+        if (entry.day == cell.day) names << toQString(entry.name);
+    return names;
+}
+
+// 六曜 and the day's solar term, as the settings ask; none for the days of
+// the neighbouring months.
+QStringList CalendarPainter::almanacTexts(const Tdaycell& cell) const {
+    QStringList texts;
+    if (state_.koyomi == nullptr || cell.day == 0) return texts;
+    const KoyomiDay& day = state_.koyomi->day(cell.day);
+    if (look_.settings.rokuyo) texts << toQString(rokuyoName(day.rokuyo));
+    if (look_.settings.sekki && day.solarTerm >= 0) texts << toQString(solarTermName(day.solarTerm));
+    return texts;
 }
 
 void CalendarPainter::paintMemoCell(QPainter& p, int col, int row, const QRect& rect) const {

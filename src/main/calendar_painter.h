@@ -8,6 +8,7 @@
 #include <QRect>
 
 #include "main/calendar_look.h"
+#include "main/koyomi.h"
 #include "main/month_model.h"
 
 class QPainter;
@@ -29,6 +30,8 @@ struct CalendarPaintState {
     // The arrow's first day, filled with the arrow colour while it blinks on.
     bool blinkOn = false;
     int blinkCol = -1, blinkRow = -1;
+    // The shown month's almanac, when the settings show 六曜 or solar terms.
+    const MonthKoyomi* koyomi = nullptr;
 };
 
 class CalendarPainter {
@@ -42,6 +45,8 @@ public:
 private:
     void paintHeaderCell(QPainter& painter, int col, const QRect& rect) const;
     void paintDateCell(QPainter& painter, int col, int week, const QRect& rect) const;
+    QStringList holidayNames(const Tdaycell& cell) const;
+    QStringList almanacTexts(const Tdaycell& cell) const;
     void paintMemoCell(QPainter& painter, int col, int row, const QRect& rect) const;
     void paintFocusFrame(QPainter& painter, Colour lastFill, const QRect& rect) const;
 

@@ -37,4 +37,7 @@ private:
     LocalTime time_;
 };
 
+// The same instant in UTC, through the system's time zone rules.
+LocalTime universalTimeOf(const LocalTime& local);
+
 }  // namespace kelmora

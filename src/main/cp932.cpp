@@ -18,11 +18,14 @@ constexpr unsigned kTrailLast = 0xFC;
 constexpr std::array<std::pair<unsigned char, char16_t>, 5> kOddSingles{{
     {0x80, 0x0080}, {0xA0, 0xF8F0}, {0xFD, 0xF8F1}, {0xFE, 0xF8F2}, {0xFF, 0xF8F3}}};
 
-// Characters input methods produce in their JIS form; CP932 spells them as
-// the Windows form with the same look.
-constexpr std::array<std::pair<char16_t, std::uint16_t>, 7> kJisForms{{
-    {0x301C, 0x8160}, {0x2016, 0x8161}, {0x2212, 0x817C}, {0x2014, 0x815C},
-    {0x00A2, 0x8191}, {0x00A3, 0x8192}, {0x00AC, 0x81CA}}};
+// The seven characters of two spellings, and their CP932 codes.
+struct TwoSpellings {
+    char16_t jis, windows;
+    std::uint16_t code;
+};
+constexpr std::array<TwoSpellings, 7> kTwoSpellings{{
+    {0x301C, 0xFF5E, 0x8160}, {0x2016, 0x2225, 0x8161}, {0x2212, 0xFF0D, 0x817C}, {0x2014, 0x2015, 0x815C},
+    {0x00A2, 0xFFE0, 0x8191}, {0x00A3, 0xFFE1, 0x8192}, {0x00AC, 0xFFE2, 0x81CA}}};
 
 int leadIndex(unsigned lead) {
     if (lead >= 0x81 && lead <= 0x9F) return static_cast<int>(lead - 0x81);
@@ -66,13 +69,13 @@ const std::array<std::uint16_t, 0x10000>& encodeTable() {
             if (lead != 0xED && lead != 0xEE && (leadIndex(lead) >= 0 || isUserDefinedLead(lead))) take(lead);
         take(0xED);
         take(0xEE);
-        for (auto [ch, code] : kJisForms) (*t)[ch] = code;
+        for (const TwoSpellings& c : kTwoSpellings) (*t)[c.jis] = c.code;
         return t;
     }();
     return *table;
 }
 
-char32_t decodeAt(std::string_view text, std::size_t& pos) {
+char32_t decodeAt(std::string_view text, std::size_t& pos, Spelling spelling) {
     unsigned b = static_cast<unsigned char>(text[pos++]);
     if (b < 0x80) return b;
     if (b >= 0xA1 && b <= 0xDF) return 0xFF61 + (b - 0xA1);
@@ -83,6 +86,10 @@ char32_t decodeAt(std::string_view text, std::size_t& pos) {
     char16_t ch = decodePair(b, trail);
     if (ch == 0) return kReplacement;
     ++pos;
+    // Also the IBM-row copies of ￢ (EEF9, FA54) read as ¬.
+    if (spelling == Spelling::Jis)
+        for (const TwoSpellings& c : kTwoSpellings)
+            if (ch == c.windows) return c.jis;
     return ch;
 }
 
@@ -157,17 +164,21 @@ std::size_t clippedLength(std::string_view text, std::size_t limit) {
     return pos;
 }
 
-std::u16string toUtf16(std::string_view text) {
+char32_t decodeNext(std::string_view text, std::size_t& pos, Spelling spelling) {
+    return decodeAt(text, pos, spelling);
+}
+
+std::u16string toUtf16(std::string_view text, Spelling spelling) {
     std::u16string out;
     out.reserve(text.size());
-    for (std::size_t pos = 0; pos < text.size();) out.push_back(static_cast<char16_t>(decodeAt(text, pos)));
+    for (std::size_t pos = 0; pos < text.size();) out.push_back(static_cast<char16_t>(decodeAt(text, pos, spelling)));
     return out;
 }
 
-std::string toUtf8(std::string_view text) {
+std::string toUtf8(std::string_view text, Spelling spelling) {
     std::string out;
     out.reserve(text.size() * 3 / 2);
-    for (std::size_t pos = 0; pos < text.size();) appendUtf8(decodeAt(text, pos), out);
+    for (std::size_t pos = 0; pos < text.size();) appendUtf8(decodeAt(text, pos, spelling), out);
     return out;
 }
 
@@ -177,6 +188,14 @@ std::optional<std::string> fromUtf16(std::u16string_view text, char32_t* unencod
 
 std::optional<std::string> fromUtf8(std::string_view text, char32_t* unencodable) {
     return encodeAll(text, nextUtf8, unencodable);
+}
+
+std::string fromUtf8ForDisplay(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();)
+        if (!encodeCodePoint(nextUtf8(text, pos), out)) out.push_back('?');
+    return out;
 }
 
 std::string literal(std::string_view utf8) {

@@ -15,16 +15,35 @@ bool isLeadByte(unsigned char byte);
 // bytes long and does not end inside a double-byte character.
 std::size_t clippedLength(std::string_view text, std::size_t limit);
 
-// CP932 to Unicode. A byte sequence that is no character becomes U+FFFD.
-std::u16string toUtf16(std::string_view text);
-std::string toUtf8(std::string_view text);
+// Seven CP932 characters have two Unicode spellings: the one Windows reads
+// them as (～ U+FF5E, ∥ U+2225, － U+FF0D, ― U+2015, ￠ U+FFE0, ￡ U+FFE1,
+// ￢ U+FFE2) and the JIS one the input methods of other systems type
+// (〜 U+301C, ‖ U+2016, − U+2212, — U+2014, ¢ U+00A2, £ U+00A3, ¬ U+00AC).
+enum class Spelling { Windows, Jis };
+// Texts read back as this system's input methods type them, so what the
+// user typed is what the window shows, copies and the tool prints.
+#ifdef _WIN32
+inline constexpr Spelling kSystemSpelling = Spelling::Windows;
+#else
+inline constexpr Spelling kSystemSpelling = Spelling::Jis;
+#endif
 
-// Unicode to CP932. The forms some input methods produce for a few
-// characters (U+301C WAVE DASH and the like) are stored as the CP932
-// character the user sees. Returns nothing when a character has no CP932
-// form; `unencodable` then receives the first such character.
+// CP932 to Unicode. A byte sequence that is no character becomes U+FFFD.
+std::u16string toUtf16(std::string_view text, Spelling spelling = kSystemSpelling);
+std::string toUtf8(std::string_view text, Spelling spelling = kSystemSpelling);
+// The character that starts at byte `pos` of `text` (pos < text.size());
+// `pos` moves past it. A byte sequence that is no character gives U+FFFD.
+char32_t decodeNext(std::string_view text, std::size_t& pos, Spelling spelling = kSystemSpelling);
+
+// Unicode to CP932. Both spellings of the seven characters above are
+// stored as their one CP932 code. Returns nothing when a character has no
+// CP932 form; `unencodable` then receives the first such character.
 std::optional<std::string> fromUtf16(std::u16string_view text, char32_t* unencodable = nullptr);
 std::optional<std::string> fromUtf8(std::string_view text, char32_t* unencodable = nullptr);
+
+// Unicode to CP932 for showing, not storing: a character without a CP932
+// form becomes "?" (a file name in a message, for one).
+std::string fromUtf8ForDisplay(std::string_view text);
 
 // For the program's own texts, which are all CP932 characters.
 std::string literal(std::string_view utf8);

@@ -1,5 +1,8 @@
 #include "main/expired_files.h"
 
+#include <cctype>
+#include <string_view>
+
 #include "main/cp932.h"
 
 namespace kelmora {
@@ -26,8 +29,12 @@ Date expiryCutOff(const Date& today, int monthsBack) {
 }
 
 std::optional<Date> monthOfFileName(const std::string& name) {
+    static constexpr std::string_view kExtension = ".wmd";
+    if (name.size() != 6 + kExtension.size()) return std::nullopt;
+    for (std::size_t i = 0; i < kExtension.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(name[6 + i])) != kExtension[i]) return std::nullopt;
     int year = 0, month = 0;
-    if (name.size() < 6 || !digitsToInt(name, 0, 4, year) || !digitsToInt(name, 4, 2, month)) return std::nullopt;
+    if (!digitsToInt(name, 0, 4, year) || !digitsToInt(name, 4, 2, month)) return std::nullopt;
     if (year < 1 || month < 1 || month > 12) return std::nullopt;
     return Date{year, month, 1};
 }
@@ -39,11 +46,7 @@ CleanupOutcome deleteExpiredMemoFiles(FileSystem& files, Prompts& prompts, const
     bool agreed = false;
     for (const std::string& name : listMemoFiles(files, dir)) {
         const std::optional<Date> month = monthOfFileName(name);
-        if (!month) {
-            prompts.inform(cp932::literal("メモデータファイルが削除できません"));
-            return CleanupOutcome::StoppedOnBadName;
-        }
-        if (*month >= cutOff) continue;
+        if (!month || *month >= cutOff) continue;
         if (!agreed) {
             const std::string question = std::to_string(cutOff.year) + cp932::literal("年") +
                                          std::to_string(cutOff.month) +

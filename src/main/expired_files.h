@@ -22,18 +22,19 @@ std::vector<std::string> listMemoFiles(const FileSystem& files, const std::strin
 // months before it are expired.
 Date expiryCutOff(const Date& today, int monthsBack);
 
-// The month a memo file name stands for: "YYYYMM..." gives the 1st of that
-// month; nothing when the first six characters are not such a date.
+// The month a memo file name stands for: exactly "YYYYMM.wmd" (the extension
+// in any case) gives the 1st of that month. Any other name ("201912 コピー.wmd",
+// "notes.wmd") is no month file of the calendar's: nothing.
 std::optional<Date> monthOfFileName(const std::string& name);
 
 enum class CleanupOutcome {
     NothingExpired,  // no memo file, or none before the cut-off
     Deleted,         // the user agreed; the expired files are gone (a file that cannot be deleted stays)
     Refused,         // the user said No: nothing deleted
-    StoppedOnBadName,  // a name that is no month stopped the cleanup ("メモデータファイルが削除できません")
 };
 
 // The close-time cleanup: one question per call before the first deletion.
+// Files whose name is no month are left alone and do not stop it.
 CleanupOutcome deleteExpiredMemoFiles(FileSystem& files, Prompts& prompts, const Clock& clock,
                                       const std::string& programDir, int monthsBack);
 

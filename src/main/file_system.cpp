@@ -2,22 +2,21 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
+#include <cerrno>
 #include <filesystem>
-#include <memory>
+#include <random>
 #include <system_error>
-
-#include "main/file_sync.h"
 
 namespace kelmora {
 namespace fs = std::filesystem;
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+constexpr int kMaxLinkHops = 40;             // as the system allows
+constexpr std::size_t kTemporaryTagLength = 10;
+constexpr int kTemporaryAttempts = 100;
+constexpr std::string_view kTemporarySuffix = ".tmp";
+constexpr std::string_view kTagLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
 
 bool endsWithIgnoringCase(const std::string& name, const std::string& suffix) {
     if (name.size() < suffix.size()) return false;
@@ -26,53 +25,147 @@ bool endsWithIgnoringCase(const std::string& name, const std::string& suffix) {
     });
 }
 
-bool writeProtected(const std::string& path) {
+FileError fromErrorCode(const std::error_code& ec) {
+    if (!ec) return {};
+    return ec.category() == std::system_category() || ec.category() == std::generic_category()
+               ? fileErrorFromErrno(ec.value())
+               : FileError{FileProblem::Other, ec.value()};
+}
+
+std::string folderOf(const std::string& path) {
+    const fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+std::string nameOf(const std::string& path) { return fs::path(path).filename().string(); }
+
+std::string randomTag() {
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, kTagLetters.size() - 1);
+    std::string tag;
+    for (std::size_t i = 0; i < kTemporaryTagLength; ++i) tag.push_back(kTagLetters[pick(random)]);
+    return tag;
+}
+
+// Temporary files of `target` left by a save that never finished (the
+// program was killed): regular files only, never what a link leads to.
+void removeStaleTemporaries(const std::string& target) {
+    const std::string targetName = nameOf(target);
     std::error_code ec;
-    fs::file_status status = fs::status(path, ec);
-    if (ec || !fs::exists(status)) return false;
-    return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+    for (fs::directory_iterator it(folderOf(target), ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        const std::string name = it->path().filename().string();
+        if (RealFileSystem::isTemporaryNameFor(name, targetName) && it->symlink_status(typeError).type() == fs::file_type::regular) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
+// A temporary file of its own beside `target`, created exclusively.
+int createTemporary(const std::string& target, std::string& temporary, native::FileHandle& file) {
+    int error = EEXIST;
+    for (int attempt = 0; attempt < kTemporaryAttempts && error == EEXIST; ++attempt) {
+        temporary = target + "." + randomTag() + std::string(kTemporarySuffix);
+        error = native::createNew(temporary, file);
+        if (error != 0 && file.isOpen()) {  // created, but its permissions could not be set
+            file.close();
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+        }
+    }
+    return error;
 }
 
 }  // namespace
+
+FileError resolveLinks(const std::string& path, std::string& target) {
+    fs::path current = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        std::error_code ec;
+        const fs::file_status status = fs::symlink_status(current, ec);
+        if (status.type() == fs::file_type::not_found) {
+            target = current.string();
+            return {};
+        }
+        if (ec) return fromErrorCode(ec);
+        if (status.type() != fs::file_type::symlink) {
+            target = current.string();
+            return {};
+        }
+        const fs::path next = fs::read_symlink(current, ec);
+        if (ec) return fromErrorCode(ec);
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return fileErrorFromErrno(ELOOP);
+}
+
+bool RealFileSystem::isTemporaryNameFor(const std::string& name, const std::string& target) {
+    if (name == target + std::string(kTemporarySuffix)) return true;  // the one name earlier versions used
+    const std::size_t tagAt = target.size() + 1;
+    if (name.size() != tagAt + kTemporaryTagLength + kTemporarySuffix.size()) return false;
+    if (name.compare(0, target.size(), target) != 0 || name[target.size()] != '.') return false;
+    if (!name.ends_with(kTemporarySuffix)) return false;
+    const std::string_view tag = std::string_view(name).substr(tagAt, kTemporaryTagLength);
+    return std::all_of(tag.begin(), tag.end(), [](char c) { return kTagLetters.find(c) != std::string_view::npos; });
+}
 
 bool RealFileSystem::exists(const std::string& path) const {
     std::error_code ec;
     return fs::exists(path, ec);
 }
 
-ReadResult RealFileSystem::readFile(const std::string& path) const {
-    File file(std::fopen(path.c_str(), "rb"));
-    if (!file) return {ReadResult::CannotOpen, {}};
+ReadResult RealFileSystem::readFile(const std::string& path, std::size_t maxBytes) const {
+    native::FileHandle file;
+    if (int error = native::openForReading(path, file)) return {ReadResult::CannotOpen, {}, fileErrorFromErrno(error)};
+    native::FileInfo info;
+    if (int error = native::infoOf(file, info)) return {ReadResult::ReadError, {}, fileErrorFromErrno(error)};
+    if (!info.regular) return {ReadResult::CannotOpen, {}, {FileProblem::NotRegularFile}};
+    if (info.size > maxBytes) return {ReadResult::CannotOpen, {}, {FileProblem::TooLarge}};
     ReadResult result;
-    char buffer[8192];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) result.bytes.append(buffer, got);
-    if (std::ferror(file.get())) return {ReadResult::ReadError, {}};
+    result.bytes.reserve(static_cast<std::size_t>(info.size));
+    if (int error = native::readUpTo(file, maxBytes, result.bytes)) return {ReadResult::ReadError, {}, fileErrorFromErrno(error)};
+    // It grew while it was being read.
+    if (result.bytes.size() > maxBytes) return {ReadResult::CannotOpen, {}, {FileProblem::TooLarge}};
     return result;
 }
 
-WriteStatus RealFileSystem::replaceFile(const std::string& path, std::string_view bytes) {
-    if (writeProtected(path)) return WriteStatus::CannotCreate;
-    const std::string temporary = temporaryNameFor(path);
-    WriteStatus written = writeDurably(temporary, bytes);
-    if (written == WriteStatus::Ok && !commitReplacement(temporary, path)) written = WriteStatus::WriteFailed;
-    if (written != WriteStatus::Ok) std::remove(temporary.c_str());
-    return written;
+WriteResult RealFileSystem::replaceFile(const std::string& path, std::string_view bytes) {
+    std::string target;
+    if (FileError error = resolveLinks(path, target); error.failed()) return {WriteStatus::CannotCreate, error};
+    native::FileInfo old;
+    const int oldError = native::infoOfPath(target, old);
+    const bool replacing = oldError == 0;
+    if (oldError != 0 && oldError != ENOENT) return {WriteStatus::CannotCreate, fileErrorFromErrno(oldError)};
+    if (replacing && !old.regular) return {WriteStatus::CannotCreate, {FileProblem::NotRegularFile}};
+    if (replacing && (old.mode & 0200) == 0) return {WriteStatus::CannotCreate, fileErrorFromErrno(EACCES)};
+
+    removeStaleTemporaries(target);
+    std::string temporary;
+    native::FileHandle file;
+    if (int error = createTemporary(target, temporary, file))
+        return {WriteStatus::CannotCreate, fileErrorFromErrno(error)};
+
+    int error = writeTemporary(file, bytes);
+    if (!error && replacing) error = native::copyOwnerAndMode(file, old);
+    if (!error) error = native::syncToDisk(file);
+    if (const int closeError = file.close(); !error) error = closeError;
+    if (!error) error = commitReplacement(temporary, target);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return {WriteStatus::WriteFailed, fileErrorFromErrno(error)};
+    }
+    if (int syncError = native::syncFolder(folderOf(target))) return {WriteStatus::WriteFailed, fileErrorFromErrno(syncError)};
+    return {};
 }
 
-WriteStatus RealFileSystem::writeDurably(const std::string& path, std::string_view bytes) {
-    File file(std::fopen(path.c_str(), "wb"));
-    if (!file) return WriteStatus::CannotCreate;
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    ok = ok && syncToDisk(file.get());
-    ok = std::fclose(file.release()) == 0 && ok;
-    return ok ? WriteStatus::Ok : WriteStatus::WriteFailed;
+int RealFileSystem::writeTemporary(const native::FileHandle& file, std::string_view bytes) {
+    return native::writeAll(file, bytes);
 }
 
-bool RealFileSystem::commitReplacement(const std::string& temporary, const std::string& path) {
-    std::error_code ec;
-    fs::rename(temporary, path, ec);
-    return !ec;
+int RealFileSystem::commitReplacement(const std::string& temporary, const std::string& target) {
+    return native::renameOver(temporary, target);
 }
 
 bool RealFileSystem::removeFile(const std::string& path) {
@@ -80,10 +173,10 @@ bool RealFileSystem::removeFile(const std::string& path) {
     return fs::remove(path, ec) && !ec;
 }
 
-bool RealFileSystem::renameFile(const std::string& from, const std::string& to) {
+FileError RealFileSystem::renameFile(const std::string& from, const std::string& to) {
     std::error_code ec;
     fs::rename(from, to, ec);
-    return !ec;
+    return fromErrorCode(ec);
 }
 
 std::vector<std::string> RealFileSystem::listFiles(const std::string& dir, const std::string& suffix) const {
@@ -96,6 +189,24 @@ std::vector<std::string> RealFileSystem::listFiles(const std::string& dir, const
         if (endsWithIgnoringCase(name, suffix)) names.push_back(std::move(name));
     }
     return names;
+}
+
+FileError RealFileSystem::createFolders(const std::string& dir) {
+    fs::path built;
+    for (const fs::path& part : fs::path(dir)) {
+        built /= part;
+        if (part.empty()) continue;
+        std::error_code ec;
+        if (fs::is_directory(built, ec)) continue;
+        if (!fs::create_directory(built, ec)) return ec ? fromErrorCode(ec) : fileErrorFromErrno(EEXIST);
+        fs::permissions(built, fs::perms::owner_all, fs::perm_options::replace, ec);
+        if (ec) return fromErrorCode(ec);
+    }
+    return {};
+}
+
+FileError RealFileSystem::checkWritableFolder(const std::string& dir) const {
+    return fileErrorFromErrno(native::canCreateIn(dir));
 }
 
 std::string withTrailingSeparator(std::string dir) {

@@ -1,10 +1,15 @@
 #pragma once
 // The files beside the program, behind an interface so that every failure can
-// be injected in tests. Paths are native (UTF-8 on Linux).
+// be injected in tests. Paths are native (UTF-8 on Linux). Every failure
+// carries its cause (FileError) for the messages.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "main/file_error.h"
+#include "main/native_file.h"
 
 namespace kelmora {
 
@@ -14,44 +19,77 @@ enum class WriteStatus {
     WriteFailed,   // created, but writing, flushing or renaming failed
 };
 
+struct WriteResult {
+    WriteStatus status = WriteStatus::Ok;
+    FileError error;
+
+    bool ok() const { return status == WriteStatus::Ok; }
+    friend bool operator==(const WriteResult& result, WriteStatus status) { return result.status == status; }
+};
+
 struct ReadResult {
+    // CannotOpen covers a missing file and one that is no regular file or
+    // larger than allowed (see `error`); ReadError a file that failed while
+    // it was being read.
     enum Status { Ok, CannotOpen, ReadError } status = Ok;
     std::string bytes;
+    FileError error;
 };
 
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
     virtual bool exists(const std::string& path) const = 0;
-    virtual ReadResult readFile(const std::string& path) const = 0;
-    // Replaces (or creates) the file whole: the bytes go to a temporary file
-    // in the same folder, reach the disk, and the temporary file is renamed
-    // over the old one. On failure the old file is as it was. A file whose
-    // write permission is off is refused (CannotCreate).
-    virtual WriteStatus replaceFile(const std::string& path, std::string_view bytes) = 0;
+    // The whole file when the path leads (links followed) to a regular file
+    // of at most `maxBytes`; never waits on a pipe or reads a device.
+    virtual ReadResult readFile(const std::string& path, std::size_t maxBytes) const = 0;
+    // Replaces (or creates) the file whole. A symbolic link is followed and
+    // the file it leads to is replaced, in that file's folder; the link
+    // stays. The bytes go to a new temporary file there, reach the disk, and
+    // the temporary file is renamed over the old one; on failure the old file
+    // is as it was and no temporary file is left. The replacement keeps the
+    // old file's permissions; a new file is readable and writable by its
+    // owner only. A file whose write permission is off, or that is no
+    // regular file, is refused (CannotCreate).
+    virtual WriteResult replaceFile(const std::string& path, std::string_view bytes) = 0;
     virtual bool removeFile(const std::string& path) = 0;
-    virtual bool renameFile(const std::string& from, const std::string& to) = 0;
+    virtual FileError renameFile(const std::string& from, const std::string& to) = 0;
     // Names (without folder) of the regular files in `dir` whose name ends in
     // `suffix` (any case), in the order the directory lists them.
     virtual std::vector<std::string> listFiles(const std::string& dir, const std::string& suffix) const = 0;
+    // Creates the folder and any missing parents; the new ones are open to
+    // their owner only.
+    virtual FileError createFolders(const std::string& dir) = 0;
+    // Whether new files can be created in the folder.
+    virtual FileError checkWritableFolder(const std::string& dir) const = 0;
 };
 
 class RealFileSystem : public FileSystem {
 public:
     bool exists(const std::string& path) const override;
-    ReadResult readFile(const std::string& path) const override;
-    WriteStatus replaceFile(const std::string& path, std::string_view bytes) override;
+    ReadResult readFile(const std::string& path, std::size_t maxBytes) const override;
+    WriteResult replaceFile(const std::string& path, std::string_view bytes) override;
     bool removeFile(const std::string& path) override;
-    bool renameFile(const std::string& from, const std::string& to) override;
+    FileError renameFile(const std::string& from, const std::string& to) override;
     std::vector<std::string> listFiles(const std::string& dir, const std::string& suffix) const override;
+    FileError createFolders(const std::string& dir) override;
+    FileError checkWritableFolder(const std::string& dir) const override;
 
-    static std::string temporaryNameFor(const std::string& path) { return path + ".tmp"; }
+    // Whether `name` is one of the temporary files replaceFile makes for
+    // `target` (both without folder): "<target>.<ten letters or digits>.tmp",
+    // or "<target>.tmp" of earlier versions.
+    static bool isTemporaryNameFor(const std::string& name, const std::string& target);
 
 protected:
-    // The two halves of replaceFile, apart so tests can stop between them.
-    virtual WriteStatus writeDurably(const std::string& path, std::string_view bytes);
-    virtual bool commitReplacement(const std::string& temporary, const std::string& path);
+    // The steps of replaceFile that tests make fail; each returns 0 or an
+    // error number.
+    virtual int writeTemporary(const native::FileHandle& file, std::string_view bytes);
+    virtual int commitReplacement(const std::string& temporary, const std::string& target);
 };
+
+// The file a path leads to once its symbolic links are followed (the path
+// itself when it is no link or does not exist).
+FileError resolveLinks(const std::string& path, std::string& target);
 
 // A folder name with its trailing separator, as file names are built from it.
 std::string withTrailingSeparator(std::string dir);

@@ -22,6 +22,12 @@ namespace kelmora {
 // The longest memo a file can hold: its length is stored in 16 bits.
 constexpr std::size_t kMaxMemoBytes = 65535;
 
+// The largest file the format allows: six weeks of the longest memos, then
+// the days off, marks, arrows and both colours of every cell (~2.8 MB). A
+// larger file is no month file and is not read.
+constexpr std::size_t kMaxMonthFileBytes =
+    4 + kWeeks * kColumns * (2 + kMaxMemoBytes) + 7 + kWeeks * kColumns * (2 + 1 + 5 + 5);
+
 // "<programDir>2024" "05" ".wmd": the year unpadded, the month in two digits.
 std::string monthFileName(const std::string& programDir, int year, int month);
 

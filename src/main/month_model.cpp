@@ -69,10 +69,15 @@ void MonthModel::nationalHolidayPass(const MonthHolidays& holidays, std::size_t&
     }
 }
 
+const std::string& weekdayName(int weekday) {
+    static const std::array<std::string, 7> kNames{cp932::literal("日"), cp932::literal("月"), cp932::literal("火"),
+                                                   cp932::literal("水"), cp932::literal("木"), cp932::literal("金"),
+                                                   cp932::literal("土")};
+    return kNames[static_cast<std::size_t>(weekday) % 7];
+}
+
 void MonthModel::setWeekdayNames() {
-    static const char* const kNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
-    for (int weekday = 0; weekday < 7; ++weekday)
-        weekdayNames[columnOf(weekday, SundayFirst)] = cp932::literal(kNames[weekday]);
+    for (int weekday = 0; weekday < 7; ++weekday) weekdayNames[columnOf(weekday, SundayFirst)] = weekdayName(weekday);
 }
 
 void MonthModel::setToday(const Date& today) {

@@ -53,6 +53,9 @@ struct Tdaymark {
     std::uint8_t weekdayMark = 0;
 };
 
+// "日" .. "土" (CP932) for weekday 0 = Sunday .. 6 = Saturday.
+const std::string& weekdayName(int weekday);
+
 template <typename T>
 using CellTable = std::array<std::array<T, kWeeks + 1>, kColumns>;
 

@@ -1,6 +1,5 @@
 #include "main/month_store.h"
 
-#include <optional>
 #include <utility>
 
 #include "main/cp932.h"
@@ -58,65 +57,83 @@ std::string MonthStore::fileNameOf(const MonthModel& month) const {
     return monthFileName(programDir_, month.year, month.month);
 }
 
+std::optional<std::string> MonthStore::takeNotice() { return std::exchange(notice_, std::nullopt); }
+
 SaveOutcome MonthStore::saveOnIdle(MonthModel& month, bool arrowToolBusy) {
     if (lastSaveFailed_ && month.dirty && contentKey(month) == failedContent_) return SaveOutcome::HeldAfterFailure;
-    return saveMonth(month, arrowToolBusy);
+    return saveMonth(month, arrowToolBusy, OnSaveFailure::report());
 }
 
-SaveOutcome MonthStore::saveMonth(MonthModel& month, bool arrowToolBusy) {
+SaveOutcome MonthStore::saveMonth(MonthModel& month, bool arrowToolBusy, const OnSaveFailure& onFailure) {
     if (!month.dirty) return SaveOutcome::NotDirty;
     const std::string path = fileNameOf(month);
     // No file is created for a month that never held anything.
     if (!holdsAnything(month) && !files_.exists(path)) return SaveOutcome::NothingToWrite;
 
-    static const std::string kWriteError = cp932::literal("メモデータ書き込みエラー");
     for (;;) {
-        WriteStatus status = WriteStatus::WriteFailed;
-        if (moveUnreadableAside(path)) {
-            // A memo too long for its 16-bit length is refused, never cut.
-            if (std::optional<std::string> bytes = encodeMonthFile(month)) status = files_.replaceFile(path, *bytes);
-        }
-        if (status == WriteStatus::Ok) {
+        const std::optional<std::string> cause = write(month, path);
+        if (!cause) {
             lastSaveFailed_ = false;
             failedContent_.clear();
             month.dirty = arrowToolBusy;
             return SaveOutcome::Written;
         }
-        if (status == WriteStatus::CannotCreate) {
-            recordFailure(month);
-            return SaveOutcome::CannotCreate;
-        }
-        if (prompts_.ask(MessageIcon::Error, Buttons::AbortRetry, kWriteError) != Answer::Retry) {
-            recordFailure(month);
-            month.dirty = arrowToolBusy;
-            return SaveOutcome::Failed;
+        recordFailure(month, path, *cause);
+        if (onFailure.kind == OnSaveFailure::Report) return SaveOutcome::Failed;
+        const Buttons buttons =
+            onFailure.kind == OnSaveFailure::AskAbortRetryIgnore ? Buttons::AbortRetryIgnore : Buttons::AbortRetry;
+        switch (prompts_.ask(MessageIcon::Error, buttons, question(onFailure))) {
+            case Answer::Retry: continue;
+            case Answer::Ignore: return SaveOutcome::WentOnWithout;
+            default: return SaveOutcome::Failed;
         }
     }
 }
 
-// False only when the file that failed to load is still in the way.
-bool MonthStore::moveUnreadableAside(const std::string& path) {
-    if (unreadableFile_ != path) return true;
+std::optional<std::string> MonthStore::write(const MonthModel& month, const std::string& path) {
+    if (const FileError moved = moveUnreadableAside(path); moved.failed())
+        return cp932::literal("読み込めなかった元のファイルを別の名前に変えられません: ") + describeFileError(moved);
+    // A memo too long for its 16-bit length is refused, never cut.
+    const std::optional<std::string> bytes = encodeMonthFile(month);
+    if (!bytes) return cp932::literal("メモが長すぎます（1日 65535 バイトまで）");
+    const WriteResult written = files_.replaceFile(path, *bytes);
+    if (written.ok()) return std::nullopt;
+    return describeFileError(written.error);
+}
+
+std::string MonthStore::question(const OnSaveFailure& onFailure) const {
+    std::string text = cp932::literal("メモデータ書き込みエラー\r\n\r\n「") + lastFailure_.path +
+                       cp932::literal("」に書き込めません。\r\n原因: ") + lastFailure_.cause +
+                       cp932::literal("。\r\n\r\n再試行: もう一度書き込みます。\r\n"
+                                      "中止: 書き込まずに戻ります。メモは画面に残ります。");
+    if (onFailure.kind == OnSaveFailure::AskAbortRetryIgnore) text += cp932::literal("\r\n無視: ") + onFailure.ignoreMeans;
+    return text;
+}
+
+// Fails only when the file that failed to load is still in the way.
+FileError MonthStore::moveUnreadableAside(const std::string& path) {
+    if (unreadableFile_ != path) return {};
     if (!files_.exists(path)) {
         unreadableFile_.clear();
-        return true;
+        return {};
     }
     for (int copy = 1; copy <= kMaxUnreadableCopies; ++copy) {
         std::string aside = path + ".unreadable";
         if (copy > 1) aside += std::to_string(copy);
         if (files_.exists(aside)) continue;
-        if (!files_.renameFile(path, aside)) return false;
+        if (const FileError error = files_.renameFile(path, aside); error.failed()) return error;
         unreadableFile_.clear();
-        prompts_.inform(cp932::literal("読み込めなかったメモデータファイルを上書きしないよう、\r\n「") +
-                        fileNameOnly(aside) + cp932::literal("」という名前に変えて同じフォルダに残しました。"));
-        return true;
+        notice_ = cp932::literal("読み込めなかったメモデータファイルを上書きしないよう、「") +
+                  pathForMessage(fileNameOnly(aside)) + cp932::literal("」という名前に変えて同じフォルダに残しました。");
+        return {};
     }
-    return false;
+    return {FileProblem::Other};
 }
 
-void MonthStore::recordFailure(const MonthModel& month) {
+void MonthStore::recordFailure(const MonthModel& month, const std::string& path, const std::string& cause) {
     lastSaveFailed_ = true;
     failedContent_ = contentKey(month);
+    lastFailure_ = {pathForMessage(path), cause};
 }
 
 LoadOutcome MonthStore::loadMonth(MonthModel& month) {
@@ -124,6 +141,7 @@ LoadOutcome MonthStore::loadMonth(MonthModel& month) {
     month.clearMemos();
     month.arrowDataLoaded = false;
     unreadableFile_.clear();
+    lastLoadProblem_.clear();
     const std::string path = fileNameOf(month);
     if (!files_.exists(path)) return LoadOutcome::NoFile;
 
@@ -131,10 +149,11 @@ LoadOutcome MonthStore::loadMonth(MonthModel& month) {
     // A failed read leaves the holiday flags as built, not half marked.
     const CellTable<Tdaycell> builtCells = month.cells;
     for (;;) {
-        ReadResult read = files_.readFile(path);
+        ReadResult read = files_.readFile(path, kMaxMonthFileBytes);
         if (read.status == ReadResult::CannotOpen) {
             if (!files_.exists(path)) return LoadOutcome::NoFile;
             unreadableFile_ = path;
+            lastLoadProblem_ = describeFileError(read.error);
             return LoadOutcome::CannotOpen;
         }
         if (read.status == ReadResult::Ok && decodeMonthFile(read.bytes, month)) return LoadOutcome::Loaded;

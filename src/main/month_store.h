@@ -2,20 +2,23 @@
 // Saving and loading the shown month to and from its file beside the
 // program, with the questions the user answers when a file fails.
 //
-// Failed saves: saveMonth returns CannotCreate (nothing asked; the caller
-// shows its general error, abandons the operation that asked for the save,
-// and `dirty` stays set) or Failed (a write error the user gave up on with
-// Abort; the month then counts as saved, as after a write). lastSaveFailed() stays true until a save succeeds. The save on idle
-// goes through saveOnIdle, which stays silent while the month is exactly as
-// it was when its save failed, so a lasting failure shows its error once per
-// change and not at every idle moment; explicit saves (month change, close,
-// settings, arrows) always try again.
+// A save that fails never discards text: the month stays dirty, whatever the
+// answer, and lastFailure() tells which file and why. How a failure is met is
+// the caller's choice: the save on idle asks nothing (the window shows the
+// failure in its bar and tries again by itself), leaving the month asks
+// Abort/Retry (Abort stays in the month), closing asks Abort/Retry/Ignore
+// (Ignore goes on without the file; the caller keeps the month elsewhere).
+// saveOnIdle stays silent while the month is exactly as it was when its save
+// failed, so a lasting failure is not retried at every idle moment; explicit
+// saves always try again.
 //
-// A file that failed to load (read error answered with Abort, or a file that
-// cannot be opened) is never overwritten: before the first write over it, it
-// is renamed to "<name>.unreadable" (".unreadable2", ... when taken) and the
-// user is told the new name.
+// A file that failed to load (read error answered with Abort, a file that
+// cannot be opened, no regular file, one too large) is never overwritten:
+// before the first write over it, it is renamed to "<name>.unreadable"
+// (".unreadable2", ... when taken), and takeNotice() holds the text that
+// tells the user the new name.
 
+#include <optional>
 #include <string>
 
 #include "main/file_system.h"
@@ -29,15 +32,33 @@ enum class SaveOutcome {
     NotDirty,          // nothing changed since the last save
     NothingToWrite,    // an empty month without a file: no file is created
     HeldAfterFailure,  // saveOnIdle only: unchanged since its save failed
-    Failed,            // write error, the user chose Abort
-    CannotCreate,      // the file cannot be created; reported to the caller
+    Failed,            // not written (nobody asked, or Abort); the month stays dirty
+    WentOnWithout,     // not written, the user chose Ignore; the month stays dirty
+};
+
+// What a failed save does.
+struct OnSaveFailure {
+    enum Kind { Report, AskAbortRetry, AskAbortRetryIgnore } kind = AskAbortRetry;
+    std::string ignoreMeans;  // CP932: what the Ignore button will do, for the question
+
+    static OnSaveFailure report() { return {Report, {}}; }
+    static OnSaveFailure askAbortRetry() { return {AskAbortRetry, {}}; }
+    static OnSaveFailure askAbortRetryIgnore(std::string ignoreMeans) {
+        return {AskAbortRetryIgnore, std::move(ignoreMeans)};
+    }
+};
+
+// The file a save could not write and why (both CP932, ready for a message).
+struct SaveFailure {
+    std::string path;
+    std::string cause;
 };
 
 enum class LoadOutcome {
     Loaded,
     NoFile,
     ReadErrorAbandoned,  // read error, the user chose Abort: the month is empty
-    CannotOpen,          // the file exists but cannot be opened: the month is empty
+    CannotOpen,          // the file exists but cannot be opened or is no month file: the month is empty
 };
 
 class MonthStore {
@@ -48,28 +69,39 @@ public:
     // Writes the shown month when it is dirty and holds something (or its
     // file exists). `arrowToolBusy`: the arrow tool is not idle; the month
     // then stays dirty after the write.
-    SaveOutcome saveMonth(MonthModel& month, bool arrowToolBusy);
-    // The save on idle (the caller skips it while the arrow tool waits for
-    // its end cell).
+    SaveOutcome saveMonth(MonthModel& month, bool arrowToolBusy, const OnSaveFailure& onFailure = {});
+    // The save on idle: asks nothing (the caller skips it while the arrow
+    // tool waits for its end cell).
     SaveOutcome saveOnIdle(MonthModel& month, bool arrowToolBusy);
     bool lastSaveFailed() const { return lastSaveFailed_; }
+    const SaveFailure& lastFailure() const { return lastFailure_; }
+    // The text telling that a file that failed to load was renamed, once.
+    std::optional<std::string> takeNotice();
 
     // Replaces the memo data of the freshly built month with its file's.
     // Does not touch `dirty`; row heights are the caller's to refit.
     LoadOutcome loadMonth(MonthModel& month);
+    // Why the last load gave CannotOpen (CP932).
+    const std::string& lastLoadProblem() const { return lastLoadProblem_; }
 
     std::string fileNameOf(const MonthModel& month) const;
 
 private:
-    bool moveUnreadableAside(const std::string& path);
-    void recordFailure(const MonthModel& month);
+    FileError moveUnreadableAside(const std::string& path);
+    // Nothing when written; otherwise the cause (CP932).
+    std::optional<std::string> write(const MonthModel& month, const std::string& path);
+    std::string question(const OnSaveFailure& onFailure) const;
+    void recordFailure(const MonthModel& month, const std::string& path, const std::string& cause);
 
     FileSystem& files_;
     Prompts& prompts_;
     std::string programDir_;
     bool lastSaveFailed_ = false;
+    SaveFailure lastFailure_;
     std::string failedContent_;   // what the failed save tried to write
     std::string unreadableFile_;  // the shown month's file, when it failed to load
+    std::optional<std::string> notice_;
+    std::string lastLoadProblem_;
 };
 
 }  // namespace kelmora

@@ -7,8 +7,8 @@
 namespace kelmora {
 
 enum class MessageIcon { Information, Warning, Error, Question };
-enum class Buttons { Ok, OkCancel, YesNo, AbortRetry };
-enum class Answer { Ok, Cancel, Yes, No, Abort, Retry };
+enum class Buttons { Ok, OkCancel, YesNo, AbortRetry, AbortRetryIgnore };
+enum class Answer { Ok, Cancel, Yes, No, Abort, Retry, Ignore };
 
 class Prompts {
 public:

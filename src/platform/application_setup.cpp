@@ -4,6 +4,7 @@
 
 #include "platform/fonts.h"
 #include "platform/program_icon.h"
+#include "platform/qt_translations.h"
 
 namespace kelmora {
 
@@ -15,6 +16,7 @@ void setUpApplication() {
     QGuiApplication::setDesktopFileName(QStringLiteral("kelmora"));
     QApplication::setWindowIcon(programIcon());
     installFontSubstitutes();
+    installQtJapanese();  // without the translations Qt's dialogs stay in English
 }
 
 }  // namespace kelmora

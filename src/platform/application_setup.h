@@ -9,8 +9,9 @@ namespace kelmora {
 // settings give them.
 void prepareApplicationEnvironment();
 
-// After it: the names the desktop knows the program by, its icon, and the
-// Japanese faces standing in for the default fonts.
+// After it: the names the desktop knows the program by, its icon, the
+// Japanese faces standing in for the default fonts, and Qt's own texts in
+// Japanese.
 void setUpApplication();
 
 }  // namespace kelmora

@@ -3,20 +3,29 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 
 #include "platform/colours.h"
+#include "platform/font_picker.h"
 #include "platform/qt_text.h"
 
 namespace kelmora {
 
 Answer MessageBoxDialogs::ask(MessageIcon icon, Buttons buttons, const std::string& text) {
+    return show(icon, buttons, toQString(text));
+}
+
+void MessageBoxDialogs::informText(const QString& text) { show(MessageIcon::Information, Buttons::Ok, text); }
+
+Answer MessageBoxDialogs::show(MessageIcon icon, Buttons buttons, const QString& text) {
     QMessageBox box(parent_);
     box.setWindowTitle(QStringLiteral("Kelmora"));
-    box.setText(toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     switch (icon) {
         case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
         case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
@@ -49,15 +58,24 @@ Answer MessageBoxDialogs::ask(MessageIcon icon, Buttons buttons, const std::stri
             add({{"中止(&A)", QMessageBox::RejectRole, Answer::Abort},
                  {"再試行(&R)", QMessageBox::AcceptRole, Answer::Retry}});
             break;
+        case Buttons::AbortRetryIgnore:
+            add({{"中止(&A)", QMessageBox::RejectRole, Answer::Abort},
+                 {"再試行(&R)", QMessageBox::AcceptRole, Answer::Retry},
+                 {"無視(&I)", QMessageBox::DestructiveRole, Answer::Ignore}});
+            break;
     }
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
-    if (!clicked) {  // closed by the close box or Escape
+    // Closed by the close box or Escape, or ended with the program (a
+    // termination signal ends every event loop): the answer that changes
+    // nothing.
+    if (!clicked) {
         switch (buttons) {
             case Buttons::Ok: return Answer::Ok;
             case Buttons::OkCancel: return Answer::Cancel;
             case Buttons::YesNo: return Answer::No;
-            case Buttons::AbortRetry: return Answer::Abort;
+            case Buttons::AbortRetry:
+            case Buttons::AbortRetryIgnore: return Answer::Abort;
         }
     }
     return static_cast<Answer>(clicked->property("answer").toInt());
@@ -70,6 +88,12 @@ std::optional<Colour> MessageBoxDialogs::pickColour() {
     return lastColour_;
 }
 
+std::optional<QFont> MessageBoxDialogs::pickFont(const QFont& preset, int maxPointSize) {
+    FontPicker picker(preset, maxPointSize, *this, parent_);
+    if (picker.exec() != QDialog::Accepted) return std::nullopt;
+    return picker.selectedFont();
+}
+
 bool MessageBoxDialogs::choosePrinter(QPrinter& printer) {
     QPrintDialog dialog(&printer, parent_);
     return dialog.exec() == QDialog::Accepted;
@@ -80,11 +104,28 @@ bool MessageBoxDialogs::setUpPage(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+// A name typed without a suffix gets the filter's ("*.pdf"), before the
+// question whether an existing file may be replaced, so the question is
+// about the file that will be written; it is asked in Japanese like every
+// other box.
 std::optional<QString> MessageBoxDialogs::pickSaveFile(const QString& title, const QString& proposedPath,
                                                        const QString& filter) {
-    const QString path = QFileDialog::getSaveFileName(parent_, title, proposedPath, filter);
-    if (path.isEmpty()) return std::nullopt;
-    return path;
+    QFileDialog picker(parent_, title);
+    picker.setAcceptMode(QFileDialog::AcceptSave);
+    picker.setFileMode(QFileDialog::AnyFile);
+    picker.setNameFilter(filter);
+    const QRegularExpressionMatch suffix = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    if (suffix.hasMatch()) picker.setDefaultSuffix(suffix.captured(1));
+    picker.setOption(QFileDialog::DontConfirmOverwrite);
+    picker.selectFile(proposedPath);
+    for (;;) {
+        if (picker.exec() != QDialog::Accepted || picker.selectedFiles().isEmpty()) return std::nullopt;
+        const QString chosen = picker.selectedFiles().constFirst();
+        if (!QFileInfo::exists(chosen)) return chosen;
+        const QString question = QFileInfo(chosen).fileName() + QString::fromUtf8(" はすでにあります。\r\n置き換えますか？");
+        if (ask(MessageIcon::Warning, Buttons::YesNo, cp932Shown(question)) == Answer::Yes) return chosen;
+        picker.selectFile(chosen);
+    }
 }
 
 }  // namespace kelmora

@@ -1,5 +1,6 @@
 #include "platform/owner_draw_grid.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,6 +23,7 @@ OwnerDrawGrid::OwnerDrawGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);  // every cell is painted whole
     setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);  // the owner decides what a composition does
 }
 
 void OwnerDrawGrid::setColCount(int count) {
@@ -323,10 +325,13 @@ void OwnerDrawGrid::mousePressEvent(QMouseEvent* event) {
             return;
         }
     }
+    // The cell under the press, found once: bringing it into view below
+    // moves it away from the press point.
     int c = 0, r = 0;
-    if (event->button() != Qt::RightButton && cellAt(pos, c, r) && r >= kFixedRows) setCurrentCell(c, r);
+    if (!cellAt(pos, c, r)) c = r = -1;
+    if (event->button() != Qt::RightButton && r >= kFixedRows) setCurrentCell(c, r);
     setFocus(Qt::MouseFocusReason);
-    emit mousePressed(event->button(), event->modifiers(), pos);
+    emit mousePressed(event->button(), event->modifiers(), c, r);
 }
 
 void OwnerDrawGrid::mouseMoveEvent(QMouseEvent* event) {
@@ -354,6 +359,19 @@ void OwnerDrawGrid::mouseReleaseEvent(QMouseEvent* event) {
 void OwnerDrawGrid::keyPressEvent(QKeyEvent* event) {
     // The calendar's window decides what keys do.
     event->ignore();
+}
+
+void OwnerDrawGrid::inputMethodEvent(QInputMethodEvent* event) {
+    if (onInputMethodEvent && onInputMethodEvent(event)) return;
+    event->ignore();
+}
+
+QVariant OwnerDrawGrid::inputMethodQuery(Qt::InputMethodQuery query) const {
+    if (onInputMethodQuery) {
+        QVariant answer = onInputMethodQuery(query);
+        if (answer.isValid()) return answer;
+    }
+    return QAbstractScrollArea::inputMethodQuery(query);
 }
 
 }  // namespace kelmora

@@ -4,8 +4,11 @@
 // dragging a row's lower border), a current cell, 1-pixel lines.
 
 #include <QAbstractScrollArea>
+#include <QVariant>
 #include <functional>
 #include <vector>
+
+class QInputMethodEvent;
 
 namespace kelmora {
 
@@ -20,6 +23,11 @@ public:
     // Paints one cell completely; the rectangle is in viewport coordinates.
     using DrawCell = std::function<void(QPainter&, int col, int row, const QRect&)>;
     DrawCell onDrawCell;
+    // What an input method composing on the grid meets: the owner answers its
+    // queries (an invalid answer: the grid's own) and takes its events (false:
+    // not taken).
+    std::function<QVariant(Qt::InputMethodQuery)> onInputMethodQuery;
+    std::function<bool(QInputMethodEvent*)> onInputMethodEvent;
 
     void setColCount(int count);
     int colCount() const { return colCount_; }
@@ -71,9 +79,12 @@ public:
 
 signals:
     void topLeftChanged();
-    // After the grid has handled a press (a left press has moved the current
-    // cell to the pressed cell of a scrollable row).
-    void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& pos);
+    // After the grid has handled a press (any press but a right one has
+    // moved the current cell to the pressed cell of a scrollable row and
+    // scrolled it into view). (col, row) is the cell that was under the
+    // press before any scrolling: row 0 for the header row, -1 beside the
+    // cells.
+    void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int col, int row);
     void rowResized(int row);
 
 protected:
@@ -83,6 +94,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+public:
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
+protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:

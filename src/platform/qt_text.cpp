@@ -1,5 +1,7 @@
 #include "platform/qt_text.h"
 
+#include <QList>
+
 #include "main/cp932.h"
 
 namespace kelmora {
@@ -19,5 +21,17 @@ std::optional<std::string> toCp932(const QString& text, QString* unencodable) {
 }
 
 std::string cp932Of(const QString& text) { return toCp932(text).value_or(std::string()); }
+
+std::string cp932Shown(const QString& text) {
+    if (auto whole = toCp932(text)) return *whole;
+    std::string shown;
+    for (const char32_t ch : text.toUcs4()) shown += toCp932(QString::fromUcs4(&ch, 1)).value_or("?");
+    return shown;
+}
+
+QString unicodeCodeOf(const QString& character) {
+    const char32_t code = character.isEmpty() ? 0 : character.toUcs4().value(0);
+    return QStringLiteral("U+") + QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
+}
 
 }  // namespace kelmora

@@ -67,6 +67,7 @@ QImage renderMonthImage(const MonthPageSource& source, qreal scale) {
     CalendarPaintState paper;
     paper.todayMark = false;
     paper.selection = false;
+    paper.koyomi = source.koyomi;
     const CalendarPainter cells(source.model, look, paper);
     painter.translate(0, titleBandHeight(look));
     source.grid.paintAll(painter, [&cells](QPainter& p, int col, int row, const QRect& rect) {

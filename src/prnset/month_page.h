@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "main/calendar_look.h"
+#include "main/koyomi.h"
 #include "main/month_model.h"
 #include "prnset/print_placement.h"
 
@@ -25,6 +26,7 @@ struct MonthPageSource {
     const OwnerDrawGrid& grid;  // the row heights and column width of the screen
     QString title;              // "2026年12月"
     int titleWidth = 0;         // the title's width on screen, in pixels
+    const MonthKoyomi* koyomi = nullptr;  // the almanac, as the screen shows it
 };
 
 // The picture's size in the screen's pixels.

@@ -3,7 +3,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 
 #include "CtrlsEx/button_ex.h"
 #include "CtrlsEx/edit_ex.h"
@@ -55,10 +54,10 @@ Tfrmprnset::Tfrmprnset(const PrintMargins& stored, QWidget* parent) : QDialog(pa
     connect(Button1, &QPushButton::clicked, this, [this] {
         if (onPrinterSetup) onPrinterSetup();
     });
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), captionForModalResult(1), this);
+    BitBtn1 = glyphButton(1, this);
     BitBtn1->setGeometry(200, 96, 92, 27);
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), captionForModalResult(2), this);
+    BitBtn2 = glyphButton(2, this);
     BitBtn2->setGeometry(200, 132, 92, 27);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);

@@ -185,7 +185,7 @@ bool LegacySettingsFile::present() const { return files_.exists(path()); }
 
 StartupSettings LegacySettingsFile::read() const {
     StartupSettings start;
-    const ReadResult file = files_.readFile(path());
+    const ReadResult file = files_.readFile(path(), kMaxFileBytes);
     if (file.status != ReadResult::Ok) {
         // Nothing converted; the legacy file stays for the next start.
         start.settings = SettingsFile(files_, programDir_).load();
@@ -212,7 +212,16 @@ StartupSettings loadStartupSettings(FileSystem& files, const std::string& progra
     LegacySettingsFile legacy(files, programDir);
     if (legacy.present()) return legacy.convert();
     StartupSettings start;
-    start.settings = SettingsFile(files, programDir).load();
+    const SettingsFile settings(files, programDir);
+    const ReadResult file = files.readFile(settings.path(), ProfileFile::kMaxFileBytes);
+    if (file.status != ReadResult::Ok && files.exists(settings.path())) {
+        start.settings = defaultSettings();
+        start.error = cp932::literal("設定ファイル「") + pathForMessage(settings.path()) +
+                      cp932::literal("」を読み込めません。\r\n原因: ") + describeFileError(file.error) +
+                      cp932::literal("。\r\n既定の設定で起動します。ファイルを確かめ、要らなければ削除してください。");
+        return start;
+    }
+    start.settings = settings.load();
     return start;
 }
 

@@ -38,6 +38,9 @@ struct StartupSettings {
 class LegacySettingsFile {
 public:
     static constexpr const char* kFileName = "kelmora.wst";
+    // Four texts of at most 65535 bytes each and the fixed fields: a larger
+    // file is no legacy settings file.
+    static constexpr std::size_t kMaxFileBytes = 4 * (2 + 65535) + 1024;
 
     LegacySettingsFile(FileSystem& files, std::string programDir);
 
@@ -60,7 +63,9 @@ private:
 };
 
 // The settings of a start: the legacy file converted when present,
-// otherwise "kelmora.ini" loaded.
+// otherwise "kelmora.ini" loaded. A "kelmora.ini" that is there but cannot be
+// read (no regular file, larger than a settings file can be, no permission)
+// gives the defaults and one message; it is not overwritten.
 StartupSettings loadStartupSettings(FileSystem& files, const std::string& programDir);
 
 }  // namespace kelmora

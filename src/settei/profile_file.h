@@ -1,45 +1,46 @@
 #pragma once
-// A sectioned text file of key=value lines, read and written one key per
-// call. Every call goes to the file itself: nothing is kept between calls, so
-// a hand edit made while the program runs is seen by the next read.
+// A settings file on disk as a ProfileDocument: read whole once, changed in
+// memory, and replaced whole and atomically once. Nothing is kept between
+// calls, so a hand edit made while the program runs is seen by the next one.
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "main/file_system.h"
+#include "settei/profile_document.h"
 
 namespace kelmora {
 
 class ProfileFile {
 public:
-    // The longest value a read returns, in bytes; a longer one is cut there,
-    // never inside a double-byte character.
-    static constexpr std::size_t kMaxValueBytes = 1023;
+    // The largest file read: anything larger is no settings file.
+    static constexpr std::size_t kMaxFileBytes = std::size_t{1} << 20;
 
     ProfileFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
 
     const std::string& path() const { return path_; }
 
-    // The value of `key` in `section` (names matched without regard to
-    // case, spaces round name and value dropped); nothing when the file,
-    // the section or the key is missing.
+    // The file as it is now; an empty document when there is no file.
+    // Nothing when the file exists but cannot be read: it must then not be
+    // replaced, or its other keys would be lost.
+    std::optional<ProfileDocument> load() const;
+
+    // Replaces (or creates) the file with the document, whole and
+    // atomically; false when the platform refused, the old file then being
+    // unchanged.
+    [[nodiscard]] bool save(const ProfileDocument& document);
+
+    // One key, read from the file as it is now; nothing when the file, the
+    // section or the key is missing.
     std::optional<std::string> read(std::string_view section, std::string_view key) const;
 
-    // Replaces the key's line in its section, or adds the key (and the
-    // section) when missing; the file is created by the first write. Every
-    // other line stays as it was. The file is replaced whole and atomically;
-    // false when the platform refused, the old file then being unchanged.
+    // One key set in the file: read, change, replace once.
     [[nodiscard]] bool write(std::string_view section, std::string_view key, std::string_view value);
 
 private:
     FileSystem& files_;
     std::string path_;
 };
-
-// Both names alike when compared without regard to ASCII case; the second
-// byte of a double-byte character is compared exactly.
-bool profileNamesEqual(std::string_view a, std::string_view b);
 
 }  // namespace kelmora

@@ -1,6 +1,7 @@
 #pragma once
-// Every setting of the calendar as the program holds it. Defaults are those
-// of a calendar started without a settings file.
+// Every setting of the calendar as the program holds it. The defaults of a
+// calendar started without a settings file come from the table of keys
+// (defaultSettings()); a field no key fills stays zero.
 
 #include <array>
 #include <cstdint>
@@ -12,7 +13,7 @@ namespace kelmora {
 
 // One font choice of a band of cells.
 struct Tfontset {
-    std::int32_t size = 9;
+    std::int32_t size = 0;
     std::string name;         // CP932 face name
     std::uint8_t style = 0;   // FontStyle flags
     Colour colour1 = 0;       // text in holiday cells
@@ -34,8 +35,8 @@ struct Tdayran {
 
 // The memo rows ("memo").
 struct Tmemoran {
-    std::int32_t width = 100;   // every column's width, pixels
-    std::int32_t height = 60;   // least height of a memo row, pixels
+    std::int32_t width = 0;   // every column's width, pixels
+    std::int32_t height = 0;  // least height of a memo row, pixels
     Colour bkrinsetu = 0;
     Colour bkcolor1 = 0;
     Colour bkcolor2 = 0;
@@ -45,7 +46,7 @@ struct Tmemoran {
 
 // The year/month title's font.
 struct TitleFont {
-    std::int32_t size = 16;
+    std::int32_t size = 0;
     std::string name;
     Colour colour = 0;
     std::uint8_t style = 0;
@@ -54,10 +55,10 @@ struct TitleFont {
 
 struct Settings {
     // "form"
-    bool toolbar = true;
-    bool focusFrame = true;
-    std::int32_t top = 10;
-    std::int32_t left = 10;
+    bool toolbar = false;
+    bool focusFrame = false;
+    std::int32_t top = 0;
+    std::int32_t left = 0;
     bool trayResidence = false;  // "jouchuu"
     bool mondayStart = false;    // "mon_start"
     // "nen"
@@ -67,24 +68,28 @@ struct Settings {
     Tdayran header;
     Tdayran date;
     Tmemoran memo;
+    // "day": the almanac in the date cells, ticked in the view menu
+    bool rokuyo = false;  // "rokuyo": 六曜
+    bool sekki = false;   // "sekki": the 24 solar terms (二十四節気)
     // "today"
-    bool todayMark = true;
+    bool todayMark = false;
     Colour todayColour = 0;
     Colour arrowColour = 0;  // "yjcolor"
     // "weekholi", index 0 = Sunday
-    std::array<bool, 7> weeklyHolidays{true, false, false, false, false, false, false};
+    std::array<bool, 7> weeklyHolidays{};
     // "delfile"
     bool deleteOldFiles = false;
-    std::uint16_t keepMonths = 1;  // N: files before the 1st of (this month - N) go
-    bool deleteWarning = true;
+    std::uint16_t keepMonths = 0;  // N: files before the 1st of (this month - N) go
+    bool deleteWarning = false;
     // "print", millimetres
-    std::int32_t printTop = 2;
-    std::int32_t printLeft = 3;
-    std::int32_t printRight = 3;
+    std::int32_t printTop = 0;
+    std::int32_t printLeft = 0;
+    std::int32_t printRight = 0;
     bool operator==(const Settings&) const = default;
 };
 
-// The settings of a calendar that has no settings file.
+// The settings of a calendar that has no settings file: every key's default
+// from the table of keys (settings_keys.h).
 Settings defaultSettings();
 
 }  // namespace kelmora

@@ -1,9 +1,11 @@
 #pragma once
 // The settings file "kelmora.ini" beside the program: loading every setting
 // at start, and one writer for each group of keys that the calendar stores
-// at its own moment. A writer stops at the first key the platform refuses
-// and returns the error text "<path> に書き込めません" (CP932) for the caller
-// to show; the keys written before it stay in the file.
+// at its own moment. Each load reads the file once; each writer reads it
+// once, sets its keys in order and replaces the file once, whole and
+// atomically, keeping every other line. A writer the platform refuses leaves
+// the file as it was and returns the error text "<path> に書き込めません"
+// (CP932) for the caller to show.
 
 #include <optional>
 #include <string>
@@ -11,6 +13,7 @@
 #include "main/file_system.h"
 #include "settei/profile_file.h"
 #include "settei/settings.h"
+#include "settei/settings_keys.h"
 
 namespace kelmora {
 
@@ -35,6 +38,8 @@ public:
     [[nodiscard]] WriteError writeMigratedKeys(const Settings& s);
     [[nodiscard]] WriteError writeFocusFrame(bool on);
     [[nodiscard]] WriteError writeToolbar(bool visible);
+    [[nodiscard]] WriteError writeRokuyo(bool on);
+    [[nodiscard]] WriteError writeSekki(bool on);
     // On every close, before the expired files are cleaned up.
     [[nodiscard]] WriteError writeWindowPosition(std::int32_t top, std::int32_t left);
     // The date the shopping link was last used ("delfile"/"exe"), text as given.
@@ -42,8 +47,6 @@ public:
     [[nodiscard]] WriteError writePrintMargins(std::int32_t top, std::int32_t left, std::int32_t right);
 
 private:
-    ProfileFile profile() const;
-
     FileSystem& files_;
     std::string programDir_;
 };

@@ -57,7 +57,10 @@ constexpr std::array<NamedColour, 42> kColourTable{{
 }};
 
 std::optional<std::uint32_t> parseHexDigits(std::string_view digits) {
-    if (digits.empty() || digits.size() > 8) return std::nullopt;
+    if (digits.empty()) return std::nullopt;
+    // Leading zeros add nothing: only a value beyond 32 bits is too long.
+    while (digits.size() > 8 && digits.front() == '0') digits.remove_prefix(1);
+    if (digits.size() > 8) return std::nullopt;
     std::uint32_t value = 0;
     auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
     if (error != std::errc{} || end != digits.data() + digits.size()) return std::nullopt;

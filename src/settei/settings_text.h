@@ -13,7 +13,8 @@ namespace kelmora::settings_text {
 
 // Decimal with an optional sign, or hexadecimal after "$" or after "0x"/"0X"
 // (the latter only in a text longer than 2 characters). Hexadecimal takes up
-// to 8 digits, "$FFFFFFFF" being -1. Nothing for any other text.
+// to 8 significant digits after any leading zeros ("$0000000FF" is 255),
+// "$FFFFFFFF" being -1. Nothing for any other text.
 std::optional<std::int32_t> parseInteger(std::string_view text);
 std::string formatInteger(std::int32_t value);
 

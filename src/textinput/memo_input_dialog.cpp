@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyle>
 
 #include "CtrlsEx/button_ex.h"
 #include "main/cp932.h"
@@ -35,8 +34,8 @@ TForm3::TForm3(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(pr
     Memoadd->setTabChangesFocus(true);
     Memoadd->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), captionForModalResult(1), this);
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), captionForModalResult(2), this);
+    BitBtn1 = glyphButton(1, this);
+    BitBtn2 = glyphButton(2, this);
     for (QPushButton* b : {BitBtn1, BitBtn2}) b->setAutoDefault(false);  // Enter breaks the line
     BitBtn1->setGeometry(6, 124, 72, 27);
     BitBtn2->setGeometry(84, 124, 72, 27);
@@ -62,9 +61,7 @@ std::string TForm3::memoText() const {
 bool TForm3::textIsStorable() {
     QString unencodable;
     if (toCp932(Memoadd->toPlainText(), &unencodable)) return true;
-    const char32_t code = unencodable.isEmpty() ? 0 : unencodable.toUcs4().value(0);
-    const QString number = QString::number(uint(code), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-    prompts_.inform(cp932::literal("メモに使えない文字が含まれています（U+") + number.toStdString() +
+    prompts_.inform(cp932::literal("メモに使えない文字が含まれています（") + unicodeCodeOf(unencodable).toStdString() +
                     cp932::literal("）。\r\nその文字を消してから OK を押して下さい。"));
     return false;
 }

@@ -6,22 +6,24 @@ namespace kelmora {
 namespace {
 
 TEST(Cp932, EveryDoubleByteCharacterRoundTrips) {
-    int characters = 0;
-    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-        if (!cp932::isLeadByte(static_cast<unsigned char>(lead))) continue;
-        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-            const std::string bytes{static_cast<char>(lead), static_cast<char>(trail)};
-            const std::u16string text = cp932::toUtf16(bytes);
-            if (text == u"\uFFFD" || text.size() != 1) continue;
-            auto back = cp932::fromUtf16(text);
-            ASSERT_TRUE(back.has_value()) << std::hex << lead << trail;
-            // A character with several codes comes back as its preferred one,
-            // which decodes to the same character.
-            EXPECT_EQ(cp932::toUtf16(*back), text) << std::hex << lead << trail;
-            ++characters;
+    for (cp932::Spelling spelling : {cp932::Spelling::Windows, cp932::Spelling::Jis}) {
+        int characters = 0;
+        for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+            if (!cp932::isLeadByte(static_cast<unsigned char>(lead))) continue;
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+                const std::string bytes{static_cast<char>(lead), static_cast<char>(trail)};
+                const std::u16string text = cp932::toUtf16(bytes, spelling);
+                if (text == u"\uFFFD" || text.size() != 1) continue;
+                auto back = cp932::fromUtf16(text);
+                ASSERT_TRUE(back.has_value()) << std::hex << lead << trail;
+                // A character with several codes comes back as its preferred
+                // one, which decodes to the same character.
+                EXPECT_EQ(cp932::toUtf16(*back, spelling), text) << std::hex << lead << trail;
+                ++characters;
+            }
         }
+        EXPECT_GT(characters, 9000);
     }
-    EXPECT_GT(characters, 9000);
 }
 
 TEST(Cp932, PreferredCodesForDuplicatedCharacters) {
@@ -39,7 +41,8 @@ TEST(Cp932, PreferredCodesForDuplicatedCharacters) {
     for (const auto& c : cases) EXPECT_EQ(cp932::fromUtf16(c.text), c.bytes);
 }
 
-TEST(Cp932, InputMethodFormsAreStoredAsTheCharacterShown) {
+// Both spellings are stored as the one code; each spelling reads back as itself.
+TEST(Cp932, TheSevenCharactersOfTwoSpellings) {
     struct Case {
         char16_t jis;
         char16_t windows;
@@ -53,8 +56,11 @@ TEST(Cp932, InputMethodFormsAreStoredAsTheCharacterShown) {
     for (const auto& c : cases) {
         EXPECT_EQ(cp932::fromUtf16(std::u16string(1, c.jis)), c.bytes);
         EXPECT_EQ(cp932::fromUtf16(std::u16string(1, c.windows)), c.bytes);
-        EXPECT_EQ(cp932::toUtf16(c.bytes), std::u16string(1, c.windows));
+        EXPECT_EQ(cp932::toUtf16(c.bytes, cp932::Spelling::Windows), std::u16string(1, c.windows));
+        EXPECT_EQ(cp932::toUtf16(c.bytes, cp932::Spelling::Jis), std::u16string(1, c.jis));
     }
+    // The IBM-row copies of ￢ read like the JIS-row one.
+    EXPECT_EQ(cp932::toUtf16("\xEE\xF9\xFA\x54", cp932::Spelling::Jis), u"\u00AC\u00AC");
 }
 
 TEST(Cp932, MixedTextBothWays) {
@@ -62,7 +68,8 @@ TEST(Cp932, MixedTextBothWays) {
     auto bytes = cp932::fromUtf8(utf8);
     ASSERT_TRUE(bytes);
     EXPECT_EQ(*bytes, "\x89\xEF\x8B\x63 10:00\x81\x60\r\n\xC3\xBD\xC4\x87\x40");
-    EXPECT_EQ(cp932::toUtf8(*bytes), "会議 10:00～\r\nﾃｽﾄ①");
+    EXPECT_EQ(cp932::toUtf8(*bytes, cp932::Spelling::Jis), utf8);
+    EXPECT_EQ(cp932::toUtf8(*bytes, cp932::Spelling::Windows), "会議 10:00～\r\nﾃｽﾄ①");
 }
 
 TEST(Cp932, CharactersOutsideTheCodePageAreRefused) {

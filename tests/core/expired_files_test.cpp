@@ -65,10 +65,12 @@ TEST(ExpiryCutOff, StepsBackWholeMonthsFromTheFirst) {
         EXPECT_EQ(expiryCutOff(c.today, c.monthsBack), c.cutOff) << c.today.year << "/" << c.today.month << " N " << c.monthsBack;
 }
 
-TEST(MonthOfFileName, TheFirstSixCharactersAreYearAndMonth) {
+TEST(MonthOfFileName, OnlySixDigitsAndTheExtensionNameAMonth) {
     EXPECT_EQ(monthOfFileName("202404.wmd"), (Date{2024, 4, 1}));
     EXPECT_EQ(monthOfFileName("199912.WMD"), (Date{1999, 12, 1}));
-    for (const char* name : {"memo.wmd", "202413.wmd", "202400.wmd", "2024.wmd", "20244.wmd", "0000 1.wmd", ".wmd"})
+    for (const char* name : {"memo.wmd", "202413.wmd", "202400.wmd", "2024.wmd", "20244.wmd", "0000 1.wmd", ".wmd",
+                             "000012.wmd", "201912 コピー.wmd", "201912(1).wmd", "2019123.wmd", "201912.wmd.wmd",
+                             "201912-20240510-101500.wmd", "２０１９１２.wmd", "201912.wmdx"})
         EXPECT_FALSE(monthOfFileName(name)) << name;
 }
 
@@ -118,16 +120,16 @@ TEST_F(CleanupTest, AsksOnlyWhenAFileIsExpiredAndNoDeletesNothing) {
     EXPECT_EQ(listMemoFiles(files, folder.dir()).size(), 4u);
 }
 
-TEST_F(CleanupTest, ANameThatIsNoMonthStopsTheCleanup) {
-    create({"202401.wmd", "memo.wmd", "202402.wmd"});
-    files.order = {"202401.wmd", "memo.wmd", "202402.wmd"};
+TEST_F(CleanupTest, OtherNamesAreLeftAloneAndDoNotStopTheCleanup) {
+    const char* others[] = {"201912 コピー.wmd", "notes.wmd", "201912(1).wmd"};
+    create({"201911.wmd", "202401.wmd", "202402.wmd"});
+    for (const char* other : others) create({other});
+    files.order = {"201912 コピー.wmd", "notes.wmd", "201911.wmd", "201912(1).wmd", "202401.wmd", "202402.wmd"};
     prompts.then(Answer::Yes);
-    EXPECT_EQ(cleanUp({2024, 5, 10}, 1), CleanupOutcome::StoppedOnBadName);
-    ASSERT_EQ(prompts.asked.size(), 2u);
-    EXPECT_EQ(prompts.asked[1].text, cp932::literal("メモデータファイルが削除できません"));
-    EXPECT_FALSE(folder.has("202401.wmd"));
-    EXPECT_TRUE(folder.has("memo.wmd"));
-    EXPECT_TRUE(folder.has("202402.wmd")) << "files after the bad name are not looked at";
+    EXPECT_EQ(cleanUp({2024, 5, 10}, 1), CleanupOutcome::Deleted);
+    ASSERT_EQ(prompts.asked.size(), 1u) << "the question only, no error";
+    for (const char* gone : {"201911.wmd", "202401.wmd", "202402.wmd"}) EXPECT_FALSE(folder.has(gone)) << gone;
+    for (const char* other : others) EXPECT_TRUE(folder.has(other)) << other;
 }
 
 }  // namespace

@@ -4,11 +4,19 @@
 
 #include "built_month.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <deque>
+#include <filesystem>
 
 #include "main/cp932.h"
 #include "main/month_file_format.h"
 #include "memo_file_test_support.h"
+
+#include <fstream>
+#include <functional>
 
 namespace kelmora {
 namespace {
@@ -31,31 +39,37 @@ std::string memoOf(const MonthModel& m, int day) {
     return m.memos[col][week].text;
 }
 
+const WriteResult kDiskFull{WriteStatus::WriteFailed, {FileProblem::DiskFull, ENOSPC}};
+const WriteResult kNoPermission{WriteStatus::CannotCreate, {FileProblem::NoPermission, EACCES}};
+
 // The real files, with replacements and renames that fail on demand.
 class FlakyFileSystem : public RealFileSystem {
 public:
-    std::deque<WriteStatus> failures;  // returned, in order, instead of writing
+    std::deque<WriteResult> failures;  // returned, in order, instead of writing
     int replaceCalls = 0;
     bool renameFails = false;
     bool cannotOpen = false;
 
-    WriteStatus replaceFile(const std::string& path, std::string_view bytes) override {
+    WriteResult replaceFile(const std::string& path, std::string_view bytes) override {
         ++replaceCalls;
         if (!failures.empty()) {
-            WriteStatus status = failures.front();
+            WriteResult result = failures.front();
             failures.pop_front();
-            return status;
+            return result;
         }
         return RealFileSystem::replaceFile(path, bytes);
     }
-    bool renameFile(const std::string& from, const std::string& to) override {
-        return !renameFails && RealFileSystem::renameFile(from, to);
+    FileError renameFile(const std::string& from, const std::string& to) override {
+        if (renameFails) return {FileProblem::ReadOnly, EROFS};
+        return RealFileSystem::renameFile(from, to);
     }
-    ReadResult readFile(const std::string& path) const override {
-        if (cannotOpen) return {ReadResult::CannotOpen, {}};
-        return RealFileSystem::readFile(path);
+    ReadResult readFile(const std::string& path, std::size_t maxBytes) const override {
+        if (cannotOpen) return {ReadResult::CannotOpen, {}, {FileProblem::NoPermission, EACCES}};
+        return RealFileSystem::readFile(path, maxBytes);
     }
 };
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 struct StoreTest : ::testing::Test {
     TempFolder folder;
@@ -130,13 +144,13 @@ TEST_F(StoreTest, LoadReplacesTheMemoDataAndLeavesDirtyAlone) {
     EXPECT_TRUE(prompts.asked.empty());
 }
 
-TEST_F(StoreTest, AWriteErrorAsksAbortOrRetry) {
+TEST_F(StoreTest, AWriteErrorAsksAbortOrRetryWithTheFileAndTheCause) {
     const std::string before = existingMayFile();
     MonthModel may = loaded(2024, 5);
     writeMemo(may, 11, "new");
 
     // Retry writes again from the start.
-    files.failures = {WriteStatus::WriteFailed};
+    files.failures = {kDiskFull};
     prompts.then(Answer::Retry);
     files.replaceCalls = 0;
     EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Written);
@@ -144,28 +158,49 @@ TEST_F(StoreTest, AWriteErrorAsksAbortOrRetry) {
     ASSERT_EQ(prompts.asked.size(), 1u);
     EXPECT_EQ(prompts.asked[0].icon, MessageIcon::Error);
     EXPECT_EQ(prompts.asked[0].buttons, Buttons::AbortRetry);
-    EXPECT_EQ(prompts.asked[0].text, writeError);
+    EXPECT_TRUE(prompts.asked[0].text.starts_with(writeError));
+    EXPECT_TRUE(contains(prompts.asked[0].text, folder.file("202405.wmd"))) << "names the file";
+    EXPECT_TRUE(contains(prompts.asked[0].text, cp932::literal("ディスクの空き容量が足りません"))) << "says why";
     EXPECT_EQ(memoOf(loaded(2024, 5), 11), "new");
     EXPECT_FALSE(store.lastSaveFailed());
 
-    // Abort gives up: the file stays as it was.
+    // Abort gives up this save, never the text: the month stays dirty, and
+    // the next save writes what was typed.
     const std::string written = folder.get("202405.wmd");
-    writeMemo(may, 12, "lost on abort");
-    files.failures = {WriteStatus::WriteFailed};
+    writeMemo(may, 12, "kept after abort");
+    files.failures = {kNoPermission};
     prompts.then(Answer::Abort);
     EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Failed);
     EXPECT_EQ(folder.get("202405.wmd"), written);
-    EXPECT_FALSE(may.dirty);
+    EXPECT_TRUE(may.dirty);
     EXPECT_TRUE(store.lastSaveFailed());
+    EXPECT_EQ(store.lastFailure().path, folder.file("202405.wmd"));
+    EXPECT_EQ(store.lastFailure().cause, describeFileError({FileProblem::NoPermission, EACCES}));
+    EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Written);
+    EXPECT_EQ(memoOf(loaded(2024, 5), 12), "kept after abort");
     EXPECT_NE(written, before);
 }
 
-TEST_F(StoreTest, AFileThatCannotBeCreatedIsTheCallersAndIdleSavesDoNotRepeatIt) {
+TEST_F(StoreTest, ClosingMayGoOnWithoutTheFileAndTheMonthStaysDirty) {
+    MonthModel may = built(2024, 5);
+    writeMemo(may, 1, "typed");
+    files.failures = {kDiskFull};
+    prompts.then(Answer::Ignore);
+    const std::string ignoreMeans = cp932::literal("退避コピーに残して終了します。");
+    EXPECT_EQ(store.saveMonth(may, false, OnSaveFailure::askAbortRetryIgnore(ignoreMeans)), SaveOutcome::WentOnWithout);
+    ASSERT_EQ(prompts.asked.size(), 1u);
+    EXPECT_EQ(prompts.asked[0].buttons, Buttons::AbortRetryIgnore);
+    EXPECT_TRUE(contains(prompts.asked[0].text, ignoreMeans));
+    EXPECT_TRUE(may.dirty);
+    EXPECT_FALSE(folder.has("202405.wmd"));
+}
+
+TEST_F(StoreTest, TheSaveOnIdleAsksNothingAndHoldsAnUnchangedFailure) {
     MonthModel may = built(2024, 5);
     writeMemo(may, 1, "first");
-    files.failures = {WriteStatus::CannotCreate, WriteStatus::CannotCreate, WriteStatus::CannotCreate};
-    EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::CannotCreate);
-    EXPECT_TRUE(prompts.asked.empty()) << "the window reports it";
+    files.failures = {kNoPermission, kNoPermission, kNoPermission};
+    EXPECT_EQ(store.saveOnIdle(may, false), SaveOutcome::Failed);
+    EXPECT_TRUE(prompts.asked.empty()) << "the window shows it in its bar";
     EXPECT_TRUE(may.dirty);
     EXPECT_TRUE(store.lastSaveFailed());
 
@@ -174,11 +209,12 @@ TEST_F(StoreTest, AFileThatCannotBeCreatedIsTheCallersAndIdleSavesDoNotRepeatIt)
     EXPECT_EQ(store.saveOnIdle(may, false), SaveOutcome::HeldAfterFailure);
     EXPECT_EQ(store.saveOnIdle(may, false), SaveOutcome::HeldAfterFailure);
     EXPECT_EQ(files.replaceCalls, 0);
-    // ...an explicit save tries, and so does the idle save once the month changed.
-    EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::CannotCreate);
+    // ...a retry tries, and so does the idle save once the month changed.
+    EXPECT_EQ(store.saveMonth(may, false, OnSaveFailure::report()), SaveOutcome::Failed);
     writeMemo(may, 2, "second");
-    EXPECT_EQ(store.saveOnIdle(may, false), SaveOutcome::CannotCreate);
+    EXPECT_EQ(store.saveOnIdle(may, false), SaveOutcome::Failed);
     EXPECT_EQ(files.replaceCalls, 2);
+    EXPECT_TRUE(prompts.asked.empty());
     // Once the file can be written again, everything lands.
     writeMemo(may, 3, "third");
     EXPECT_EQ(store.saveOnIdle(may, false), SaveOutcome::Written);
@@ -195,14 +231,15 @@ TEST_F(StoreTest, AMemoTooLongForItsLengthIsAWriteErrorAndTheFileStays) {
     prompts.then(Answer::Abort);
     EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Failed);
     EXPECT_EQ(prompts.asked.size(), 2u);
-    EXPECT_EQ(prompts.asked[1].text, writeError);
+    EXPECT_TRUE(prompts.asked[1].text.starts_with(writeError));
     EXPECT_EQ(folder.get("202405.wmd"), before);
+    EXPECT_TRUE(may.dirty);
 }
 
 // The program dies after the new file is on the disk, before it is renamed.
 struct CrashBeforeRename : RealFileSystem {
     struct Died {};
-    bool commitReplacement(const std::string&, const std::string&) override { throw Died{}; }
+    int commitReplacement(const std::string&, const std::string&) override { throw Died{}; }
 };
 
 TEST_F(StoreTest, DyingBetweenWriteAndRenameLeavesTheOldFile) {
@@ -278,15 +315,17 @@ TEST_F(StoreTest, AFileThatFailedToLoadIsMovedAsideBeforeItIsOverwritten) {
         EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Written);
 
         EXPECT_EQ(folder.get(aside), original);
-        ASSERT_EQ(prompts.asked.size(), 2u);
-        EXPECT_EQ(prompts.asked[1].icon, MessageIcon::Information);
-        EXPECT_NE(prompts.asked[1].text.find(aside), std::string::npos) << "the message names the new file";
+        ASSERT_EQ(prompts.asked.size(), 1u) << "the read error only: the move is told without a box";
+        const std::optional<std::string> notice = store.takeNotice();
+        ASSERT_TRUE(notice);
+        EXPECT_TRUE(contains(*notice, aside)) << "the notice names the new file";
+        EXPECT_FALSE(store.takeNotice()) << "told once";
         EXPECT_EQ(memoOf(loaded(2024, 5), 20), "typed after the failure");
 
         // Once moved, later saves write normally.
         writeMemo(may, 21, "more");
         EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Written);
-        EXPECT_EQ(prompts.asked.size(), 2u);
+        EXPECT_FALSE(store.takeNotice());
     }
 }
 
@@ -299,8 +338,48 @@ TEST_F(StoreTest, AnUnreadableFileThatCannotBeMovedIsNotOverwritten) {
     files.renameFails = true;
     prompts.then(Answer::Abort);
     EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Failed);
-    EXPECT_EQ(prompts.asked.back().text, writeError);
+    EXPECT_TRUE(prompts.asked.back().text.starts_with(writeError));
+    EXPECT_TRUE(contains(store.lastFailure().cause, describeFileError({FileProblem::ReadOnly, EROFS})));
     EXPECT_EQ(folder.get("202405.wmd"), original);
+    EXPECT_TRUE(may.dirty);
+}
+
+// Whatever lies where the month file should be, the load ends at once with an
+// empty month, and the first save moves it aside instead of writing into it.
+TEST_F(StoreTest, WhatIsNoMonthFileIsNotReadAndMovedAsideBeforeTheFirstSave) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::string&)> make;
+    } cases[] = {
+        {"a pipe", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }},
+        {"a link to /dev/zero", [](const std::string& path) { std::filesystem::create_symlink("/dev/zero", path); }},
+        {"a folder", [](const std::string& path) { std::filesystem::create_directory(path); }},
+        {"a file larger than any month", [](const std::string& path) {
+             std::ofstream(path, std::ios::binary) << std::string(4, '\0');
+             std::filesystem::resize_file(path, kMaxMonthFileBytes + 1);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder place;
+        MonthStore local(files, prompts, place.dir());
+        const std::string path = place.file("202405.wmd");
+        c.make(path);
+        MonthModel may = built(2024, 5);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(local.loadMonth(may), LoadOutcome::CannotOpen);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_FALSE(local.lastLoadProblem().empty());
+        EXPECT_TRUE(prompts.asked.empty());
+
+        writeMemo(may, 8, "typed");
+        EXPECT_EQ(local.saveMonth(may, false), SaveOutcome::Written);
+        EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(path + ".unreadable")));
+        EXPECT_TRUE(local.takeNotice());
+        MonthModel back = built(2024, 5);
+        EXPECT_EQ(local.loadMonth(back), LoadOutcome::Loaded);
+        EXPECT_EQ(memoOf(back, 8), "typed");
+    }
 }
 
 }  // namespace

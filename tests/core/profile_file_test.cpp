@@ -42,6 +42,24 @@ TEST_F(ProfileFileTest, ReadsFindKeysWithoutRegardToCaseAndSpacing) {
     for (const Case& c : cases) EXPECT_EQ(profile.read(c.section, c.key), c.value) << c.section << "/" << c.key;
 }
 
+TEST_F(ProfileFileTest, QuotesRoundAValueAreDropped) {
+    const std::string mincho = cp932::literal("ＭＳ 明朝");
+    struct Case {
+        std::string written, read;
+    } cases[] = {
+        {"\"" + mincho + "\"", mincho}, {"'" + mincho + "'", mincho}, {"  \"a b\"  ", "a b"},
+        {"\"\"", ""},                  {"\"a\"b\"", "a\"b"},            {"\"", "\""},
+        {"\"a'", "\"a'"},              {"a\"", "a\""},                  {"\"0x10\"", "0x10"},
+    };
+    for (const Case& c : cases) {
+        folder.put("kelmora.ini", "[nen]\r\nfontname=" + c.written + "\r\n");
+        EXPECT_EQ(profile.read("nen", "fontname"), c.read) << c.written;
+    }
+    // Writing keeps a value as it is given.
+    ASSERT_TRUE(profile.write("nen", "fontname", "\"x\""));
+    EXPECT_EQ(folder.get("kelmora.ini"), "[nen]\r\nfontname=\"x\"\r\n");
+}
+
 TEST_F(ProfileFileTest, MissingFileReadsAsNothing) {
     EXPECT_EQ(profile.read("form", "top"), std::nullopt);
     EXPECT_FALSE(folder.has("kelmora.ini"));
@@ -98,6 +116,32 @@ TEST_F(ProfileFileTest, WritesReplaceAppendOrCreateAndKeepEveryOtherLine) {
     }
 }
 
+TEST(ProfileDocument, ManyKeysSetInOneDocumentComeOutAsOneKeyAtATimeWould) {
+    // Sets that add to one section, replace, go to a later copy's name and
+    // open new sections, on a file with comments and odd lines.
+    const std::string before =
+        "; mine\r\n[form]\r\ntop=1\r\n\r\n[memo]\n width = 120 \nodd line\n\n[FORM]\nleft=9\n";
+    const struct {
+        const char *section, *key, *value;
+    } sets[] = {{"form", "left", "2"},    {"memo", "width", "150"}, {"print", "top", "4"},
+                {"form", "toolbar", "0"}, {"MEMO", "height", "70"}, {"print", "left", "5"},
+                {"form", "top", "7"}};
+    ProfileDocument document(before);
+    for (const auto& s : sets) document.set(s.section, s.key, s.value);
+    EXPECT_EQ(document.bytes(),
+              "; mine\r\n[form]\r\ntop=7\r\nleft=2\r\ntoolbar=0\r\n\r\n[memo]\r\nwidth=150\r\nodd line\r\n"
+              "height=70\r\n\r\n[FORM]\r\nleft=9\r\n[print]\r\ntop=4\r\nleft=5\r\n");
+    for (const auto& s : sets) EXPECT_EQ(document.value(s.section, s.key), s.value) << s.section << "/" << s.key;
+
+    // The same through the file, one key per replace.
+    TempFolder folder;
+    RealFileSystem files;
+    ProfileFile file(files, folder.file("kelmora.ini"));
+    folder.put("kelmora.ini", before);
+    for (const auto& s : sets) ASSERT_TRUE(file.write(s.section, s.key, s.value));
+    EXPECT_EQ(folder.get("kelmora.ini"), document.bytes());
+}
+
 TEST_F(ProfileFileTest, WrittenValueReadsBackByteForByte) {
     const std::string name = cp932::literal("ＭＳ Ｐゴシック") + "\x81\x5C\x83\x5C";  // trail bytes 5C ("\")
     ASSERT_TRUE(profile.write("youbi", "fontname", name));
@@ -117,7 +161,9 @@ TEST_F(ProfileFileTest, ReadOnlyFileIsRefusedAndLeftAsItWas) {
 // the new key.
 class UnreadableFiles : public RealFileSystem {
 public:
-    ReadResult readFile(const std::string&) const override { return {ReadResult::ReadError, {}}; }
+    ReadResult readFile(const std::string&, std::size_t) const override {
+        return {ReadResult::ReadError, {}, {FileProblem::Other}};
+    }
 };
 
 TEST_F(ProfileFileTest, UnreadableFileIsNotOverwritten) {

@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "main/cp932.h"
+#include "recording_files.h"
 #include "temp_folder.h"
 
 namespace kelmora {
 namespace {
 
+using testing::RecordingFiles;
 using testing::TempFolder;
 
 // "section/key" of every key line, in file order.
@@ -27,19 +30,6 @@ std::vector<std::string> keysInFileOrder(const std::string& bytes) {
     }
     return keys;
 }
-
-// Refuses every write after the first `allowed` ones.
-class FailingAfter : public RealFileSystem {
-public:
-    explicit FailingAfter(int allowed) : allowed_(allowed) {}
-    WriteStatus replaceFile(const std::string& path, std::string_view bytes) override {
-        if (allowed_-- <= 0) return WriteStatus::WriteFailed;
-        return RealFileSystem::replaceFile(path, bytes);
-    }
-
-private:
-    int allowed_;
-};
 
 struct SettingsFileTest : ::testing::Test {
     TempFolder folder;
@@ -69,7 +59,7 @@ TEST_F(SettingsFileTest, HandEditedValuesLoadByTheirTextForms) {
                "[NEN]\r\nFontSize=0x10\r\nfontcolor=CLRED\r\nstylebold=0\r\nstyleuline=2\r\n"
                "yohakucolor=not a colour\r\n"
                "[youbi]\r\nfontsize=0x\r\nbkcolor1=$00030201\r\nbkcolor2=255\r\ntextpos=7\r\n"
-               "[memo]\r\nheight=10\r\nwidth=abc\r\nfontname=IPAGothic\r\n"
+               "[memo]\r\nheight=10\r\nwidth=abc\r\nfontname=\"IPA Gothic\"\r\nbkcolor1=$0000000FF\r\n"
                "[delfile]\r\nmonth=65537\r\nwarning=0\r\n"
                "[weekholi]\r\n0=0\r\n6=1\r\n"
                "[print]\r\nleft=-4\r\n");
@@ -84,7 +74,8 @@ TEST_F(SettingsFileTest, HandEditedValuesLoadByTheirTextForms) {
     EXPECT_EQ(s.header.textpos, 7);                           // used as it is
     EXPECT_EQ(s.memo.height, 10);
     EXPECT_EQ(s.memo.width, 100);
-    EXPECT_EQ(s.memo.font.name, "IPAGothic");
+    EXPECT_EQ(s.memo.font.name, "IPA Gothic");                // without its quotes
+    EXPECT_EQ(s.memo.bkcolor1, 0x0000FFu);                    // nine digits, the first a zero
     EXPECT_EQ(s.keepMonths, 1);                               // kept in 16 bits
     EXPECT_FALSE(s.deleteWarning);
     EXPECT_EQ(s.weeklyHolidays, (std::array<bool, 7>{false, false, false, false, false, false, true}));
@@ -168,14 +159,42 @@ TEST_F(SettingsFileTest, DialogAndMigrationWriteTheirKeysInOrder) {
     EXPECT_EQ(keysInFileOrder(folder.get("kelmora.ini")), dialog);
 }
 
-TEST_F(SettingsFileTest, FailedWriteStopsAtThatKeyAndReportsThePath) {
-    FailingAfter fails(3);
-    SettingsFile failing(fails, folder.dir());
-    const auto error = failing.writeDialogKeys(defaultSettings());
+TEST_F(SettingsFileTest, RefusedRenameLeavesTheWholeFileAsItWasAndReportsThePath) {
+    const std::string before = "; mine\r\n[form]\r\njouchuu=1\r\n[nen]\r\nfontsize=20\r\n";
+    folder.put("kelmora.ini", before);
+    RecordingFiles refusing;
+    refusing.refuseRename = true;
+    SettingsFile failing(refusing, folder.dir());
+    const auto error = failing.writeDialogKeys(changedSettings());
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(cp932::toUtf8(*error), folder.file("kelmora.ini") + " に書き込めません");
-    EXPECT_EQ(keysInFileOrder(folder.get("kelmora.ini")),
-              (std::vector<std::string>{"form/jouchuu", "form/mon_start", "nen/fontsize"}));
+    EXPECT_EQ(folder.get("kelmora.ini"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.dir()), {}), 1);  // no temporary left
+}
+
+TEST_F(SettingsFileTest, LoadReadsTheFileOnceAndEachWriterReplacesItOnce) {
+    folder.put("kelmora.ini", "[form]\r\ntop=3\r\n[memo]\r\nwidth=120\r\n");
+    RecordingFiles counting;
+    SettingsFile file(counting, folder.dir());
+    EXPECT_EQ(file.load().memo.width, 120);
+    EXPECT_EQ(counting.reads["kelmora.ini"], 1);
+    EXPECT_EQ(counting.replaces["kelmora.ini"], 0);
+
+    const struct {
+        const char* name;
+        std::function<WriteError(SettingsFile&)> write;
+    } writers[] = {
+        {"dialog", [](SettingsFile& f) { return f.writeDialogKeys(changedSettings()); }},
+        {"conversion", [](SettingsFile& f) { return f.writeMigratedKeys(changedSettings()); }},
+        {"window position", [](SettingsFile& f) { return f.writeWindowPosition(1, 2); }},
+        {"print margins", [](SettingsFile& f) { return f.writePrintMargins(1, 2, 3); }},
+    };
+    for (const auto& w : writers) {
+        counting.resetCounts();
+        ASSERT_EQ(w.write(file), std::nullopt) << w.name;
+        EXPECT_EQ(counting.reads["kelmora.ini"], 1) << w.name;
+        EXPECT_EQ(counting.replaces["kelmora.ini"], 1) << w.name;
+    }
 }
 
 TEST_F(SettingsFileTest, ReadOnlyFileReportsTheErrorAndStaysUnchanged) {
@@ -195,7 +214,12 @@ TEST_F(SettingsFileTest, SingleGroupWritersStoreTheirKeys) {
     ASSERT_EQ(settings.writeWindowPosition(-20, 300), std::nullopt);
     ASSERT_EQ(settings.writePrintMargins(0, 10, 50), std::nullopt);
     ASSERT_EQ(settings.writeLinkDateStamp("2024/05/01"), std::nullopt);
+    ASSERT_EQ(settings.writeRokuyo(true), std::nullopt);
+    ASSERT_EQ(settings.writeSekki(false), std::nullopt);
+    ASSERT_EQ(settings.writeSekki(true), std::nullopt);
     const Settings s = settings.load();
+    EXPECT_TRUE(s.rokuyo);
+    EXPECT_TRUE(s.sekki);
     EXPECT_FALSE(s.focusFrame);
     EXPECT_FALSE(s.toolbar);
     EXPECT_EQ(s.top, -20);
@@ -206,7 +230,8 @@ TEST_F(SettingsFileTest, SingleGroupWritersStoreTheirKeys) {
     EXPECT_EQ(s.memo.width, 120);
     EXPECT_EQ(folder.get("kelmora.ini"),
               "[form]\r\ntop=-20\r\nleft=300\r\nfocus=0\r\ntoolbar=0\r\n[memo]\r\nwidth=120\r\n"
-              "[print]\r\ntop=0\r\nleft=10\r\nright=50\r\n[delfile]\r\nexe=2024/05/01\r\n");
+              "[print]\r\ntop=0\r\nleft=10\r\nright=50\r\n[delfile]\r\nexe=2024/05/01\r\n"
+              "[day]\r\nrokuyo=1\r\nsekki=1\r\n");
 }
 
 TEST_F(SettingsFileTest, HandWrittenFormsAreWrittenBackInTheFilesOwnForms) {

@@ -18,6 +18,8 @@ TEST(SettingsText, Integers) {
         {"0x10", 16},          {"0X1f", 31},       {"0x", std::nullopt}, {"0X", std::nullopt},
         {"$10", 16},           {"$ff", 255},       {"$", std::nullopt},  {"$FFFFFFFF", -1},
         {"$80000005", static_cast<std::int32_t>(0x80000005u)},          {"$123456789", std::nullopt},
+        // Leading zeros beyond eight digits count for nothing; a ninth digit does.
+        {"$0000000FF", 255},   {"0x00000000010", 16}, {"$000000000", 0}, {"$0123456789", std::nullopt},
         {"2147483647", 2147483647}, {"-2147483648", INT32_MIN},         {"2147483648", std::nullopt},
         {"", std::nullopt},    {"abc", std::nullopt}, {"12a", std::nullopt}, {"1 2", std::nullopt},
         {"+-1", std::nullopt}, {"0x1g", std::nullopt}, {"x10", std::nullopt}, {"$-1", std::nullopt},

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# kelmora-tool month: a Sunday-first file read into Monday-first weeks, and
-# a file that ends early.
+# kelmora-tool month: a Sunday-first file read into Monday-first weeks, the
+# week start of the folder's settings, and a file that ends early.
 set -euo pipefail
 tool=$1
 dir=$(mktemp -d)
@@ -18,6 +18,17 @@ grep -q '"weekRows": 6,' <<<"$out" || { echo "weekRows is not 6" >&2; exit 1; }
 grep -q '"arrowDataLoaded": false,' <<<"$out" || { echo "arrowDataLoaded is set" >&2; exit 1; }
 grep -q '{"week": 1, "column": 6, "day": 1, .*"text": "a\\r\\nメモ"' <<<"$out" ||
   { echo "day 1's memo is not in week 1 column 6" >&2; echo "$out" >&2; exit 1; }
+
+# The week start comes from the folder's settings; an option overrides it.
+weekstart() { local json; json=$("$tool" month "$dir" 2024 12 "$@"); grep -o '"weekStart": "[a-z]*"' <<<"$json"; }
+[ "$(weekstart)" = '"weekStart": "sunday"' ] || { echo "no settings: not Sunday-first" >&2; exit 1; }
+printf '[form]\r\nmon_start=1\r\n' > "$dir/kelmora.ini"
+[ "$(weekstart)" = '"weekStart": "monday"' ] || { echo "mon_start=1: not Monday-first" >&2; exit 1; }
+[ "$(weekstart --sunday)" = '"weekStart": "sunday"' ] || { echo "--sunday is not Sunday-first" >&2; exit 1; }
+out=$("$tool" month "$dir" 2024 12)
+grep -q '{"week": 1, "column": 6, "day": 1, .*"text": "a\\r\\nメモ"' <<<"$out" ||
+  { echo "mon_start=1: day 1's memo is not in week 1 column 6" >&2; exit 1; }
+rm "$dir/kelmora.ini"
 
 head -c 20 "$dir/202412.wmd" > "$dir/202412.tmp" && mv "$dir/202412.tmp" "$dir/202412.wmd"
 set +e

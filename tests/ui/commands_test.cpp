@@ -407,14 +407,17 @@ TEST(MainMenus, CaptionsShortcutsAndToolbarOrder) {
         menus += "]";
     }
     EXPECT_EQ(menus,
-              "カレンダー(&C)[今月を表示(&T) Ctrl+T;年月指定ジャンプ(&J) Ctrl+J;|;休平日設定(&K)(休日設定 Ctrl+H)(平日設定 Ctrl+W);|;"
-              "印刷用紙設定(&U)...;印刷プレビュー(&V)...;印刷(&P)...;PDFに保存(&D)...;|;終了(&X);]"
+              "カレンダー(&C)[今月を表示(&T) Ctrl+T;年月指定ジャンプ(&J) Ctrl+J;メモを検索(&F)... Ctrl+Shift+F;|;"
+              "休平日設定(&K)(休日設定 Ctrl+H)(平日設定 Ctrl+W);矢印を引く(&Y) Ctrl+Y;|;"
+              "印刷用紙設定(&U)...;印刷プレビュー(&V)...;印刷(&P)...;PDFに保存(&D)...;iCalendar形式で書き出す(&E)...;|;設定(&S)...;|;終了(&X);]"
               "編集(&E)[元に戻す(&U) Ctrl+Z;|;切り取り(&T) Ctrl+X;コピー(&C) Ctrl+C;貼り付け(&P) Ctrl+V;]"
-              "表示(&V)[フォーカス枠(&F);|;ツールバー(&T);]"
+              "表示(&V)[フォーカス枠(&F);|;六曜(&R);二十四節気(&K);|;ツールバー(&T);]"
               "ヘルプ(&H)[目次(&C);バージョン情報(&A)...;]");
     std::string toolbar;
     for (QAction* a : w.ToolBar1->actions()) toolbar += (a->isSeparator() ? "|" : a->toolTip().toStdString()) + ",";
-    EXPECT_EQ(toolbar, "今月を表示,年月指定ジャンプ,|,印刷,印刷プレビュー,|,切り取り,コピー,貼り付け,|,休日設定,平日設定,");
+    EXPECT_EQ(toolbar,
+              "今月を表示,年月指定ジャンプ,|,印刷,印刷プレビュー,|,切り取り,コピー,貼り付け,|,休日設定,平日設定,|,"
+              "複数日にまたがる矢印,");
 
     // The about box is shown modally and gone afterwards.
     const char* shown = nullptr;

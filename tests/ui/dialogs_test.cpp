@@ -7,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -254,6 +255,56 @@ TEST(HelpWindow, OpensTheFileBesideTheProgram) {
     browser->setSource(QUrl(QStringLiteral("#keys")));  // a contents link stays in the page
     EXPECT_TRUE(browser->toPlainText().contains(QString::fromUtf8("本文")));
     EXPECT_EQ(showHelpContents(&owner, dir.path() + QDir::separator(), prompts), window);  // reused
+}
+
+// Beside the calendar where the work area has room, centred on it where it
+// has none; never over the calendar's menu bar at the screen's corner.
+TEST(HelpWindow, OpensBesideTheCalendarAndClosesWithEscapeOrItsButton) {
+    QTemporaryDir dir;
+    QFile help(dir.filePath(QStringLiteral("kelmora.hlp")));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.write("<h1>help</h1>");
+    help.close();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    enum Side { Right, Left, Centred };
+    struct Case {
+        QRect calendar;
+        Side side;
+    };
+    const Case cases[] = {
+        {QRect(area.left() + 20, area.top() + 40, 150, 100), Right},
+        {QRect(area.right() - 170, area.top() + 40, 150, 100), Left},
+        {QRect(area.left() + 10, area.top() + 10, area.width() - 20, area.height() - 20), Centred},
+    };
+    enum Close { EscapeKey, CloseButton };
+    for (const Case& c : cases) {
+        for (Close how : {EscapeKey, CloseButton}) {
+            RecordingPrompts prompts;
+            QWidget calendar;
+            calendar.setGeometry(c.calendar);
+            calendar.show();
+            QPointer<QWidget> window = showHelpContents(&calendar, dir.path() + QDir::separator(), prompts);
+            ASSERT_NE(window, nullptr);
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+            const QRect at = window->frameGeometry(), owner = calendar.frameGeometry();
+            EXPECT_TRUE(area.contains(at)) << c.side;
+            switch (c.side) {
+                case Right: EXPECT_EQ(at.topLeft(), QPoint(owner.right() + 1, owner.top())); break;
+                case Left: EXPECT_EQ(at.topRight(), QPoint(owner.left() - 1, owner.top())); break;
+                case Centred: EXPECT_LE((at.center() - owner.center()).manhattanLength(), 2) << c.side; break;
+            }
+            if (how == EscapeKey) {
+                QTest::keyClick(window->findChild<QTextBrowser*>(), Qt::Key_Escape);
+            } else {
+                auto* button = window->findChild<QPushButton*>(QStringLiteral("helpClose"));
+                ASSERT_NE(button, nullptr);
+                EXPECT_EQ(button->text(), QString::fromUtf8("閉じる"));
+                QTest::mouseClick(button, Qt::LeftButton);
+            }
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_TRUE(window.isNull()) << c.side << " closed by " << how;
+        }
+    }
 }
 
 TEST(HelpWindow, MissingFileIsReported) {

@@ -162,7 +162,9 @@ TEST(Navigation, EscapePutsAwayAToolOrTheSelectionBeforeAskingToQuit) {
         h.dialogs.answers.push_back(c.answer);
         pressKey(w, Qt::Key_Escape);
         EXPECT_EQ(!h.dialogs.messages.empty(), c.asks) << c.start;
-        if (c.asks) EXPECT_EQ(h.dialogs.messages[0], "終了します\r\nよろしいですか？");
+        if (c.asks) {
+            EXPECT_EQ(h.dialogs.messages[0], "終了します\r\nよろしいですか？");
+        }
         EXPECT_EQ(w.isVisible(), c.stillOpen) << c.start;
         EXPECT_FALSE(w.anySelected());
         EXPECT_FALSE(w.holidayMarking || w.weekdayMarking);
@@ -198,6 +200,53 @@ TEST(Navigation, CtrlClickTogglesAPlainClickClearsTheRightButtonLeavesAlone) {
     EXPECT_FALSE(w.anySelected());
     EXPECT_EQ(focusOf(w), std::make_pair(1, 10));
     EXPECT_TRUE(w.editorShown());
+}
+
+// A cell cut off at the bottom (memo rows 200 high) or at the right (memo
+// cells 200 wide): the grid scrolls it into view under the press, and the
+// press still acts on it.
+TEST(Navigation, APressOnAPartlyShownCellActsOnThatCell) {
+    enum Cut { Bottom, Right };
+    enum Press { Plain, Ctrl, HolidayTool };
+    for (Cut cut : {Bottom, Right}) {
+        for (Press press : {Plain, Ctrl, HolidayTool}) {
+            const std::string label = std::string(cut == Bottom ? "bottom" : "right") + " press " + std::to_string(press);
+            WindowHarness h(Date{2026, 12, 10}, QRect(0, 0, cut == Right ? 1000 : 1280, cut == Bottom ? 700 : 1000));
+            h.folder.put("kelmora.ini", cut == Bottom ? "[memo]\r\nheight=200\r\n" : "[memo]\r\nwidth=200\r\n");
+            TForm1& w = h.open();
+            if (cut == Bottom) pressKey(w, Qt::Key_PageUp);
+            // The first memo cell the viewport cuts off, and a point on its shown part.
+            const QSize view = w.dg1->viewport()->size();
+            int col = 3, row = 4;
+            if (cut == Bottom) {
+                row = w.dg1->topRow() + w.dg1->visibleRowCount();
+                if (row % 2 == 1) ++row;
+            } else {
+                col = w.dg1->leftCol() + w.dg1->visibleColCount();
+            }
+            const QRect cell = w.dg1->cellRect(col, row);
+            ASSERT_FALSE(cell.isEmpty()) << label;
+            ASSERT_TRUE(cell.bottom() >= view.height() || cell.right() >= view.width()) << label;
+            if (press == HolidayTool) w.mnuholiClick();
+            QTest::mouseClick(w.dg1->viewport(), Qt::LeftButton, press == Ctrl ? Qt::ControlModifier : Qt::NoModifier,
+                              cell.topLeft() + QPoint(5, 5));
+            QApplication::processEvents();
+
+            const QRect shown = w.dg1->cellRect(col, row);
+            EXPECT_TRUE(shown.bottom() < view.height() && shown.right() < view.width()) << label;
+            const int week = MonthModel::weekOfRow(row);
+            switch (press) {
+                case Plain:
+                    ASSERT_TRUE(w.editorShown()) << label;
+                    EXPECT_EQ(focusOf(w), std::make_pair(col, row)) << label;
+                    uitest::commitText(w.memo1, QStringLiteral("予定"));
+                    EXPECT_EQ(toQString(memoAt(w, col, row).text), QStringLiteral("予定")) << label;
+                    break;
+                case Ctrl: EXPECT_TRUE(memoAt(w, col, row).selected) << label; break;
+                case HolidayTool: EXPECT_EQ(w.model.marks[col][week].holidayMark, 1) << label; break;
+            }
+        }
+    }
 }
 
 TEST(Navigation, EnterActsAsAClickOnTheFocusCell) {

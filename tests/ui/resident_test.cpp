@@ -5,6 +5,7 @@
 
 #include <QMenu>
 #include <QProcess>
+#include <QTest>
 #include <QTimer>
 #include <QUuid>
 
@@ -117,7 +118,7 @@ TEST(Resident, TheTodayMarkMovesAtMidnightWhenNothingIsInHand) {
         {"editor", [&] { w.openEditor(); }, [&] { w.hideEditor(); }},
         {"holiday tool", [&] { w.holidayMarking = true; }, [&] { w.holidayMarking = false; }},
         {"weekday tool", [&] { w.weekdayMarking = true; }, [&] { w.weekdayMarking = false; }},
-        {"arrow tool", [&] { w.arrowTool.state = 1; }, [&] { w.arrowTool.state = 0; }},
+        {"arrow tool", [&] { w.arrowTool.state = ArrowWaitingForFirst; }, [&] { w.arrowTool.state = ArrowIdle; }},
         {"Ctrl", [&] { held = Qt::ControlModifier; }, [&] { held = Qt::NoModifier; }},
     };
     for (const Hold& hold : holds) {
@@ -151,19 +152,23 @@ TEST(Resident, TheArrowStartCellBlinks) {
     WindowHarness h(Date{2026, 12, 10});
     TForm1& w = h.open();
     w.hideEditor();
-    w.arrowTool = ArrowToolState{2, 2026, 12, 3, 4};
     const QPoint inside = w.dg1->cellRect(3, 4).topLeft() + QPoint(50, 30);
     auto colourNow = [&] { return w.dg1->viewport()->grab().toImage().pixelColor(inside); };
     const QColor normal = colourNow();
-    w.Timer1Timer();
+    QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
+    QTest::mouseClick(w.dg1->viewport(), Qt::LeftButton, Qt::NoModifier, inside);  // 9 December: the first day
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_EQ(w.Timer1->interval(), 500);
     EXPECT_TRUE(w.arrowBlink);
     EXPECT_EQ(colourNow(), toQColor(w.settings.arrowColour));
     w.Timer1Timer();
     EXPECT_FALSE(w.arrowBlink);
     EXPECT_EQ(colourNow(), normal);
-    // Only in the month the start was chosen in.
     w.Timer1Timer();
+    EXPECT_EQ(colourNow(), toQColor(w.settings.arrowColour));
+    // Only in the month the start was chosen in.
     w.btnnextClick();
+    w.Timer1Timer();
     EXPECT_NE(colourNow(), toQColor(w.settings.arrowColour));
 }
 

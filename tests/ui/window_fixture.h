@@ -16,6 +16,7 @@
 #include "main/file_system.h"
 #include "platform/dialogs.h"
 #include "platform/qt_text.h"
+#include "../core/recording_files.h"
 #include "../core/temp_folder.h"
 
 namespace kelmora::uitest {
@@ -35,6 +36,7 @@ public:
             case Buttons::OkCancel: return Answer::Ok;
             case Buttons::YesNo: return Answer::Yes;
             case Buttons::AbortRetry: return Answer::Abort;
+            case Buttons::AbortRetryIgnore: return Answer::Abort;
         }
         return Answer::Ok;
     }
@@ -44,6 +46,18 @@ public:
         colours.pop_front();
         return c;
     }
+    // Each request is remembered with its preset and size limit.
+    std::optional<QFont> pickFont(const QFont& preset, int maxPointSize) override {
+        fontRequests.push_back({preset, maxPointSize});
+        if (fonts.empty()) return std::nullopt;
+        QFont f = fonts.front();
+        fonts.pop_front();
+        return f;
+    }
+    struct FontRequest {
+        QFont preset;
+        int maxPointSize;
+    };
     bool choosePrinter(QPrinter&) override { return printerChosen; }
     bool setUpPage(QPrinter&) override {
         ++pageSetups;
@@ -54,6 +68,7 @@ public:
         proposedPaths.push_back(proposedPath);
         return savePath;
     }
+    void informText(const QString& text) override { messages.push_back(text.toStdString()); }
     std::deque<Answer> answers;
     bool printerChosen = false;
     bool pageSetupAccepted = false;
@@ -61,6 +76,8 @@ public:
     std::optional<QString> savePath;
     std::vector<QString> saveTitles, proposedPaths;
     std::deque<Colour> colours;
+    std::deque<QFont> fonts;  // empty: the picker is cancelled
+    std::vector<FontRequest> fontRequests;
     std::vector<std::string> messages;
 };
 
@@ -82,8 +99,9 @@ struct WindowHarness {
         env.programDir = folder.dir();
         env.clock = &clock;
         env.dialogs = &dialogs;
-        env.files = &files;
+        env.files = fileSystem;
         env.workArea = area;
+        env.rescueDir = rescueFolder.dir();
         window = std::make_unique<TForm1>(env);
         window->show();
         QApplication::processEvents();
@@ -96,10 +114,12 @@ struct WindowHarness {
     }
 
     TempFolder folder;
+    TempFolder rescueFolder;  // where rescue copies go
     FixedClock clock;
     QRect area;
     ScriptedDialogs dialogs;
-    RealFileSystem files;
+    kelmora::testing::RecordingFiles files;
+    FileSystem* fileSystem = &files;  // a test may put failing files in its place
     std::unique_ptr<TForm1> window;
 };
 

@@ -1,0 +1,45 @@
+#pragma once
+// Files held in memory, so a fuzz target reads and writes without a disk.
+
+#include <map>
+#include <string>
+
+#include "main/file_system.h"
+
+namespace kelmora::fuzz {
+
+class MemoryFileSystem : public FileSystem {
+public:
+    std::map<std::string, std::string> files;
+
+    bool exists(const std::string& path) const override { return files.count(path) > 0; }
+    ReadResult readFile(const std::string& path, std::size_t maxBytes) const override {
+        auto it = files.find(path);
+        if (it == files.end()) return {ReadResult::CannotOpen, {}, {FileProblem::NotFound}};
+        if (it->second.size() > maxBytes) return {ReadResult::CannotOpen, {}, {FileProblem::TooLarge}};
+        return {ReadResult::Ok, it->second, {}};
+    }
+    WriteResult replaceFile(const std::string& path, std::string_view bytes) override {
+        files[path] = std::string(bytes);
+        return {};
+    }
+    bool removeFile(const std::string& path) override { return files.erase(path) > 0; }
+    FileError renameFile(const std::string& from, const std::string& to) override {
+        auto it = files.find(from);
+        if (it == files.end()) return {FileProblem::NotFound};
+        files[to] = std::move(it->second);
+        files.erase(from);
+        return {};
+    }
+    std::vector<std::string> listFiles(const std::string& dir, const std::string& suffix) const override {
+        std::vector<std::string> names;
+        for (const auto& [path, bytes] : files)
+            if (path.starts_with(dir) && path.ends_with(suffix) && path.find('/', dir.size()) == std::string::npos)
+                names.push_back(path.substr(dir.size()));
+        return names;
+    }
+    FileError createFolders(const std::string&) override { return {}; }
+    FileError checkWritableFolder(const std::string&) const override { return {}; }
+};
+
+}  // namespace kelmora::fuzz

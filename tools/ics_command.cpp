@@ -1,0 +1,36 @@
+// kelmora-tool ics DIR FROM TO: the memos and arrows of the months FROM to
+// TO (YYYY-MM) of the calendar in DIR as an iCalendar file on standard
+// output, as the calendar's export writes it.
+
+#include <filesystem>
+#include <iostream>
+
+#include "commands.h"
+#include "export/calendar_export.h"
+#include "main/month_model.h"
+
+namespace kelmora::tool {
+int icsCommand(const Args& args) {
+    if (args.size() != 3) return usageError("usage: ics DIR FROM TO   (months as YYYY-MM)");
+    std::error_code ec;
+    if (!std::filesystem::is_directory(args[0], ec)) return usageError("not a folder: " + args[0]);
+    YearMonth from, to;
+    for (const auto& [text, ym] : {std::pair{args[1], &from}, std::pair{args[2], &to}}) {
+        const std::optional<YearMonth> parsed = parseYearMonth(text);
+        if (!parsed)
+            return usageError("not a month between " + std::to_string(kMinYear) + "-01 and " +
+                              std::to_string(kMaxYear) + "-12 written YYYY-MM: " + text);
+        *ym = *parsed;
+    }
+    if (to < from) return usageError("FROM lies after TO");
+
+    RealFileSystem files;
+    const CalendarExport result =
+        exportCalendar(files, withTrailingSeparator(args[0]), from, to, universalTimeOf(SystemClock().now()));
+    std::cout << result.ics << std::flush;
+    for (const std::string& path : result.unreadableFiles)
+        std::cerr << "kelmora-tool: cannot read " << path << "; its month is left out\n";
+    return result.unreadableFiles.empty() ? 0 : 1;
+}
+
+}  // namespace kelmora::tool
