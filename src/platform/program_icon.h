@@ -10,8 +10,7 @@ namespace kelmora {
 // The picture at size x size pixels, on a transparent ground.
 QImage programIconImage(int size);
 
-// The picture at whatever size window managers, task bars and trays ask for,
-// each drawn when first asked for.
+// The picture at the sizes window managers, task bars and trays ask for.
 QIcon programIcon();
 
 }  // namespace kelmora
