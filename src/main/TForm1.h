@@ -108,7 +108,12 @@ public:
     void fitWindowWidth();
     void reselectFocusCell();
     void rebuildMonthView();
+    // The save on idle: the loop running empty with the month changed arms
+    // `idleSaveTimer`, typing winds it up again, and the month is written
+    // when it runs out, once the user has paused.
     void PseudoApp1Idle();
+    QTimer* idleSaveTimer = nullptr;
+    void idleSaveTimerTimer();
     void eClick();
     // The close-time steps; false when the close has to be abandoned.
     bool FormCloseQuery();

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QTextCursor>
+#include <QTimer>
 
 #include "CanvasEdit/TCanvasEdit.h"
 #include "main/TForm1.h"
@@ -132,6 +133,7 @@ void TForm1::memo1Change() {
     }
     model.dirty = true;
     memo.text = *bytes;
+    idleSaveTimer->start();  // the save waits until the typing pauses
     if (!fitFocusRowToEditor()) {
         env_.dialogs->inform(cp932::literal("メモ欄が一杯です。\r\nこれ以上入力できません"));
         memo.text = old;

@@ -23,6 +23,9 @@ namespace kelmora {
 namespace {
 
 constexpr int kSaveRetryInterval = 5000;  // ms
+// A burst of typing is written once, this long after its last key; leaving
+// the month, closing and a termination signal still write at once.
+constexpr int kTypingPause = 500;  // ms
 
 QString nativePath(const std::string& path) { return QDir::toNativeSeparators(QString::fromStdString(path)); }
 
@@ -39,6 +42,10 @@ void TForm1::createSaveBar() {
     saveRetryTimer = new QTimer(this);
     saveRetryTimer->setInterval(kSaveRetryInterval);
     connect(saveRetryTimer, &QTimer::timeout, this, [this] { retrySave(); });
+    idleSaveTimer = new QTimer(this);
+    idleSaveTimer->setSingleShot(true);
+    idleSaveTimer->setInterval(kTypingPause);
+    connect(idleSaveTimer, &QTimer::timeout, this, [this] { idleSaveTimerTimer(); });
 }
 
 // What the last start left to say: rescue copies nobody was told about, and
@@ -74,10 +81,18 @@ bool TForm1::saveBeforeLeaving() {
     return outcome != SaveOutcome::Failed;
 }
 
-// Save on idle: whenever the event queue runs empty, except while the arrow
-// tool waits for its last day. It never asks: a failure shows in the bar. A
-// failed save is held until the month changes or the retry comes round.
+// Save on idle: whenever the event queue runs empty with the month changed,
+// except while the arrow tool waits for its last day, the save is due a
+// moment later (typing keeps putting it off, see memo1Change): a burst of
+// keys is one write, not one write and one flush to the disk per key.
 void TForm1::PseudoApp1Idle() {
+    if (closing || arrowTool.state == ArrowWaitingForLast || !model.dirty) return;
+    if (!idleSaveTimer->isActive()) idleSaveTimer->start();
+}
+
+// It never asks: a failure shows in the bar. A failed save is held until the
+// month changes or the retry comes round.
+void TForm1::idleSaveTimerTimer() {
     if (closing || arrowTool.state == ArrowWaitingForLast || !model.dirty) return;
     afterSave(store_.saveOnIdle(model, arrowTool.busy()));
 }

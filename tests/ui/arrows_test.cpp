@@ -76,7 +76,7 @@ TEST(ArrowToolWindow, KeysLayAnArrowFromDecemberIntoJanuary) {
     EXPECT_EQ(w.arrowTool.state, ArrowWaitingForLast);
     EXPECT_TRUE(w.Timer1->isActive());
     // While the tool waits for the last day, idle moments save nothing.
-    w.PseudoApp1Idle();
+    w.idleSaveTimerTimer();
     EXPECT_FALSE(h.folder.has("202412.wmd"));
     // On past the month's last cell into January, to Friday the 3rd.
     pressTimes(w, Qt::Key_Right, 8);

@@ -252,7 +252,7 @@ TEST(MainWindow, OpeningTheEditorWithoutTypingStillSavesAtTheNextIdleMoment) {
     QTest::keyClick(w.memo1, Qt::Key_Escape);
     EXPECT_FALSE(w.editorShown());
     EXPECT_TRUE(w.model.dirty);
-    w.PseudoApp1Idle();
+    w.idleSaveTimerTimer();
     EXPECT_FALSE(w.model.dirty);
     EXPECT_GT(fileBytes(h.folder.file("202612.wmd")).size(), 4u);
 }
@@ -353,7 +353,7 @@ TEST(MainWindow, AFailingIdleSaveAsksNothingAndTheMonthChangeTriesAgain) {
     auto [col, row] = memoCellOfDay(w, 4);
     clickCell(w, col, row);
     QTest::keyClicks(w.memo1, QStringLiteral("x"));
-    for (int i = 0; i < 5; ++i) w.PseudoApp1Idle();
+    for (int i = 0; i < 5; ++i) w.idleSaveTimerTimer();
     EXPECT_TRUE(dialogs.messages.empty()) << "the bar above the grid tells it";
     EXPECT_EQ(files.monthWrites, 1);
     EXPECT_TRUE(w.model.dirty);

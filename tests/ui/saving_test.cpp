@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QEventLoop>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -35,8 +36,10 @@ class FailingFolder : public RealFileSystem {
 public:
     std::string folder;
     FileError failure;
+    int writes = 0;  // tried into the folder
 
     WriteResult replaceFile(const std::string& path, std::string_view bytes) override {
+        if (path.starts_with(folder)) ++writes;
         if (failing(path)) return {WriteStatus::WriteFailed, failure};
         return RealFileSystem::replaceFile(path, bytes);
     }
@@ -100,13 +103,38 @@ const FileError kReadOnly{FileProblem::ReadOnly, EROFS};
 
 bool barSays(const TForm1& w, const char* part) { return w.saveBar->text().contains(QString::fromUtf8(part)); }
 
+// A burst of keys is written once, when the typing pauses, not once per key;
+// leaving the month writes at once.
+TEST(Saving, TypingIsWrittenOnceItPausesAndLeavingTheMonthWritesAtOnce) {
+    SavingHarness h;
+    TForm1& w = h.open();
+    for (const QChar key : QStringLiteral("meeting")) {
+        h.typeOnThe7th(w, QString(key));
+        // The program's own loop between the keys: it runs empty and waits.
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    EXPECT_EQ(h.failing.writes, 0) << "nothing is written while the user types";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h.failing.writes > 0; }, 3000));
+    QTest::qWait(50);
+    EXPECT_EQ(h.failing.writes, 1);
+    EXPECT_EQ(h.storedMemo(), "meeting");
+    EXPECT_FALSE(w.model.dirty);
+
+    h.typeOnThe7th(w, QStringLiteral("!"));
+    w.btnnextClick();
+    EXPECT_EQ(h.failing.writes, 2);
+    EXPECT_EQ(h.storedMemo(), "meeting!");
+}
+
 TEST(Saving, AFullDiskWhileTypingShowsTheBarNotABoxAndTheSaveComesBackByItself) {
     SavingHarness h;
     TForm1& w = h.open();
     ASSERT_FALSE(w.saveBar->isVisible());
     h.failing.failure = kDiskFull;
     h.typeOnThe7th(w, QStringLiteral("ab"));
-    w.PseudoApp1Idle();
+    w.idleSaveTimerTimer();
 
     EXPECT_TRUE(h.dialogs.messages.empty()) << "no box opens under the user's fingers";
     ASSERT_TRUE(w.saveBar->isVisible());
@@ -122,7 +150,7 @@ TEST(Saving, AFullDiskWhileTypingShowsTheBarNotABoxAndTheSaveComesBackByItself) 
     // The next keys still go into the memo, and the newest text is kept
     // outside the full folder.
     h.typeOnThe7th(w, QStringLiteral("c"));
-    w.PseudoApp1Idle();
+    w.idleSaveTimerTimer();
     EXPECT_EQ(w.memo1->toPlainText(), QStringLiteral("abc"));
     EXPECT_TRUE(h.dialogs.messages.empty());
     ASSERT_EQ(h.rescueCopies(), std::vector<std::string>{"202612-20261210-120000.wmd"});
@@ -146,10 +174,10 @@ TEST(Saving, AnUnchangedFailedMonthIsTriedAgainByTheTimerNotAtEveryIdleMoment) {
     TForm1& w = h.open();
     h.failing.failure = kDiskFull;
     h.typeOnThe7th(w, QStringLiteral("x"));
-    w.PseudoApp1Idle();
+    w.idleSaveTimerTimer();
     ASSERT_TRUE(w.store().lastSaveFailed());
     h.failing.failure = {};
-    for (int i = 0; i < 3; ++i) w.PseudoApp1Idle();
+    for (int i = 0; i < 3; ++i) w.idleSaveTimerTimer();
     EXPECT_FALSE(fs::exists(h.folder.file("202612.wmd"))) << "idle moments hold the failed save";
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w.model.dirty; }, w.saveRetryTimer->interval() + 2000));
     EXPECT_EQ(h.storedMemo(), "x");
@@ -218,7 +246,7 @@ TEST(Saving, AReadOnlyFolderIsToldOnceAtStartAndTheNextStartSaysWhereTheTextWent
     EXPECT_TRUE(w.saveBar->text().contains(QString::fromStdString(h.rescueFolder.dir())));
 
     h.typeOnThe7th(w, QStringLiteral("kept"));
-    for (int i = 0; i < 3; ++i) w.PseudoApp1Idle();
+    for (int i = 0; i < 3; ++i) w.idleSaveTimerTimer();
     EXPECT_TRUE(h.dialogs.messages.empty()) << "typing works without boxes";
     h.dialogs.answers = {Answer::Ignore};
     h.close();
@@ -257,7 +285,7 @@ TEST(Saving, AMonthFileThatIsAPipeIsMovedAsideWithANoticeInTheBar) {
     EXPECT_NE(h.dialogs.messages[0].find("普通のファイルではありません"), std::string::npos);
 
     h.typeOnThe7th(w, QStringLiteral("new"));
-    w.PseudoApp1Idle();
+    w.idleSaveTimerTimer();
     EXPECT_EQ(h.dialogs.messages.size(), 1u) << "the move is told in the bar";
     ASSERT_TRUE(w.saveBar->isVisible());
     EXPECT_EQ(w.saveBar->kind(), SaveBar::Kind::Notice);
