@@ -96,6 +96,9 @@ template <class... Kinds>
 struct Overloaded : Kinds... {
     using Kinds::operator()...;
 };
+// Spelled out for compilers that do not yet deduce an aggregate's arguments.
+template <class... Kinds>
+Overloaded(Kinds...) -> Overloaded<Kinds...>;
 
 }  // namespace
 
