@@ -25,6 +25,8 @@ QFont fontOf(const Tfontset& f) {
 
 QFont titleFontOf(const TitleFont& t) { return fontOf(Tfontset{t.size, t.name, t.style, 0, 0, 0}); }
 
+QFont holidayNameFontOf(const Tfontset& d) { return fontOf(Tfontset{d.size - 1, d.name, 0, 0, 0, 0}); }
+
 int fontRowHeight(int ppi, int pointSize) { return ppi * pointSize / 72 + 5; }
 
 MemoCellColours memoCellColours(const MonthModel& model, const Settings& settings, int col, int week) {
@@ -46,7 +48,7 @@ CalendarLook CalendarLook::from(const Settings& settings, int ppi) {
     look.headerFont = fontOf(settings.header.font);
     look.dateFont = fontOf(settings.date.font);
     look.memoFont = fontOf(settings.memo.font);
-    look.holidayNameFont = fontOf(Tfontset{settings.date.font.size - 1, settings.date.font.name, 0, 0, 0, 0});
+    look.holidayNameFont = holidayNameFontOf(settings.date.font);
     look.memoTextPad = italicPad(settings.memo.font);
     look.memoTextWidth = settings.memo.width - 5 - look.memoTextPad;
     look.arrowHalf = fontRowHeight(ppi, settings.memo.font.size) / 2;

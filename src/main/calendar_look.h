@@ -14,6 +14,8 @@ namespace kelmora {
 // A band's font choice as a Qt font.
 QFont fontOf(const Tfontset& font);
 QFont titleFontOf(const TitleFont& font);
+// A holiday's name: the date font one point smaller, without style.
+QFont holidayNameFontOf(const Tfontset& dateFont);
 
 // The height of a row of text in a band: ⌊PPI × size / 72⌋ + 5.
 int fontRowHeight(int ppi, int pointSize);

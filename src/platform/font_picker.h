@@ -13,8 +13,6 @@ class FontPicker : public QFontDialog {
 public:
     FontPicker(const QFont& preset, int maxPointSize, Prompts& prompts, QWidget* parent = nullptr);
 
-    int maxPointSize() const { return maxPointSize_; }
-
     void done(int result) override;
 
 private:

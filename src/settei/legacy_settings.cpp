@@ -213,15 +213,20 @@ StartupSettings loadStartupSettings(FileSystem& files, const std::string& progra
     if (legacy.present()) return legacy.convert();
     StartupSettings start;
     const SettingsFile settings(files, programDir);
+    // Read once: the file's text gives the settings, its error the message.
     const ReadResult file = files.readFile(settings.path(), ProfileFile::kMaxFileBytes);
-    if (file.status != ReadResult::Ok && files.exists(settings.path())) {
+    if (file.status == ReadResult::Ok) {
+        start.settings = SettingsFile::settingsFrom(ProfileDocument(file.bytes));
+        return start;
+    }
+    if (files.exists(settings.path())) {
         start.settings = defaultSettings();
         start.error = cp932::literal("設定ファイル「") + pathForMessage(settings.path()) +
                       cp932::literal("」を読み込めません。\r\n原因: ") + describeFileError(file.error) +
                       cp932::literal("。\r\n既定の設定で起動します。ファイルを確かめ、要らなければ削除してください。");
         return start;
     }
-    start.settings = settings.load();
+    start.settings = defaultSettings();
     return start;
 }
 

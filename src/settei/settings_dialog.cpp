@@ -325,7 +325,6 @@ void TForm2::FormCreate() {
     arrowColour = s.arrowColour;
     deleteOldFiles = s.deleteOldFiles;
     keepMonths = s.keepMonths;
-    deleteWarning = s.deleteWarning;
 
     // The previews take the calendar grid's sizes.
     const OwnerDrawGrid* grid = calendar_.dg1;

@@ -43,7 +43,6 @@ public:
     Colour windowColour = 0, todayColour = 0, arrowColour = 0;
     bool deleteOldFiles = false;
     std::uint16_t keepMonths = 0;
-    bool deleteWarning = false;
     bool trayTouched = false;  // the tray check box was clicked
     const QString sampleText;
 

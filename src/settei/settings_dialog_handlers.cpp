@@ -187,7 +187,6 @@ Settings TForm2::chosenSettings() const {
     s.arrowColour = arrowColour;
     s.deleteOldFiles = deleteOldFiles;
     s.keepMonths = keepMonths;
-    s.deleteWarning = deleteWarning;
     return s;
 }
 

@@ -43,11 +43,14 @@ SettingsFile::SettingsFile(FileSystem& files, std::string programDir)
 
 // A missing key or a text of the wrong kind leaves the default in place.
 Settings SettingsFile::load() const {
-    Settings s = defaultSettings();
     const std::optional<ProfileDocument> file = ProfileFile(files_, path()).load();
-    if (!file) return s;
+    return file ? settingsFrom(*file) : defaultSettings();
+}
+
+Settings SettingsFile::settingsFrom(const ProfileDocument& file) {
+    Settings s = defaultSettings();
     for (const SettingKey* k : settingsLoadOrder())
-        if (std::optional<std::string> raw = file->value(k->section, k->key)) setSettingFromText(*k, s, *raw);
+        if (std::optional<std::string> raw = file.value(k->section, k->key)) setSettingFromText(*k, s, *raw);
     return s;
 }
 

@@ -30,6 +30,8 @@ public:
 
     // Every setting, each missing or unreadable key taking its default.
     Settings load() const;
+    // The same from a file already read.
+    static Settings settingsFrom(const ProfileDocument& file);
 
     // The settings dialog's OK: tray residence, Monday start, title font,
     // window colour, the three bands, today mark, weekly holidays, deletion.

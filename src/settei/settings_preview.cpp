@@ -50,7 +50,7 @@ void TForm2::dg2DrawCell(QPainter& p, int col, int row, const QRect& rect) {
                      holiday ? date.font.colour1 : date.font.colour2, QString::number(col + 1));
         // A holiday's name sits at the bottom, opposite the date; none when centred.
         if (holiday && date.holiname && date.textpos != 1) {
-            p.setFont(fontOf(Tfontset{date.font.size - 1, date.font.name, 0, 0, 0, 0}));
+            p.setFont(holidayNameFontOf(date.font));
             p.drawText(narrowed, holidayNameSide(date.textpos) | Qt::AlignBottom | Qt::TextSingleLine,
                        japanese("祝日名"));
         }

@@ -12,6 +12,7 @@
 
 #include "main/cp932.h"
 #include "settei/legacy_settings.h"
+#include "recording_files.h"
 #include "settei/settings_file.h"
 #include "temp_folder.h"
 
@@ -56,13 +57,14 @@ TEST(SettingsAtStart, WhatIsNoSettingsFileGivesTheDefaultsAndOneMessage) {
         EXPECT_EQ(fs::symlink_status(path).type(), type);
     }
 
-    // An ordinary file still loads, without a message.
+    // An ordinary file still loads, read once, without a message.
     testing::TempFolder folder;
-    RealFileSystem files;
+    testing::RecordingFiles files;
     folder.put("kelmora.ini", "[memo]\r\nwidth=300\r\n");
     const StartupSettings settings = loadStartupSettings(files, folder.dir());
     EXPECT_FALSE(settings.error);
     EXPECT_EQ(settings.settings.memo.width, 300);
+    EXPECT_EQ(files.reads["kelmora.ini"], 1);
 }
 
 }  // namespace
