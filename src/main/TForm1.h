@@ -325,6 +325,7 @@ private:
     bool saveBeforeLeaving();
     // After every save: the bar, the retry, the rescue copy.
     void afterSave(SaveOutcome outcome);
+    bool saveMustWait() const;
     RescueResult rescueMonth();
     void createSaveBar();
     void noticeAtStart();

@@ -81,24 +81,28 @@ bool TForm1::saveBeforeLeaving() {
     return outcome != SaveOutcome::Failed;
 }
 
+// No save of its own while the window closes (the close saves) or while the
+// arrow tool waits for its last day.
+bool TForm1::saveMustWait() const { return closing || arrowTool.state == ArrowWaitingForLast; }
+
 // Save on idle: whenever the event queue runs empty with the month changed,
 // except while the arrow tool waits for its last day, the save is due a
 // moment later (typing keeps putting it off, see memo1Change): a burst of
 // keys is one write, not one write and one flush to the disk per key.
 void TForm1::PseudoApp1Idle() {
-    if (closing || arrowTool.state == ArrowWaitingForLast || !model.dirty) return;
+    if (saveMustWait() || !model.dirty) return;
     if (!idleSaveTimer->isActive()) idleSaveTimer->start();
 }
 
 // It never asks: a failure shows in the bar. A failed save is held until the
 // month changes or the retry comes round.
 void TForm1::idleSaveTimerTimer() {
-    if (closing || arrowTool.state == ArrowWaitingForLast || !model.dirty) return;
+    if (saveMustWait() || !model.dirty) return;
     afterSave(store_.saveOnIdle(model, arrowTool.busy()));
 }
 
 void TForm1::retrySave() {
-    if (closing || arrowTool.state == ArrowWaitingForLast) return;
+    if (saveMustWait()) return;
     const SaveOutcome outcome = store_.saveMonth(model, arrowTool.busy(), OnSaveFailure::report());
     // Nothing to write: the problem lasts as long as the folder takes no files.
     if ((outcome == SaveOutcome::NotDirty || outcome == SaveOutcome::NothingToWrite) && saveProblem_ &&

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "main/cp932.h"
+
 namespace kelmora {
 namespace {
 
@@ -115,6 +117,8 @@ std::string monthFileName(const std::string& programDir, int year, int month) {
     if (month < 10) name += '0';
     return name + std::to_string(month) + ".wmd";
 }
+
+std::string memoTooLongCause() { return cp932::literal("メモが長すぎます（1日 65535 バイトまで）"); }
 
 std::optional<std::string> encodeMonthFile(const MonthModel& month) {
     std::string out;

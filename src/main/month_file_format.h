@@ -34,6 +34,8 @@ std::string monthFileName(const std::string& programDir, int year, int month);
 // The file's bytes for the shown month, in the current layout. Nothing when a
 // memo is longer than kMaxMemoBytes (its length would not fit).
 std::optional<std::string> encodeMonthFile(const MonthModel& month);
+// Why `encodeMonthFile` gave nothing, in words for the user (CP932).
+std::string memoTooLongCause();
 
 // Fills the memo data of `month` (freshly built, memos cleared) from a file's
 // bytes: texts, marks (applied to the holiday flags), arrows, colours, and

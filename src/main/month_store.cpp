@@ -21,24 +21,10 @@ bool holdsAnything(const MonthModel& month) {
     return false;
 }
 
-// Everything a save would store, to tell whether the month changed since a
-// save failed (the selection is not stored and does not count).
-std::string contentKey(const MonthModel& month) {
-    std::string key = std::to_string(month.year) + '-' + std::to_string(month.month) + '-' +
-                      std::to_string(month.layout()) + '-' + std::to_string(month.weekRows);
-    for (int week = 1; week <= kWeeks; ++week) {
-        for (int col = 0; col < kColumns; ++col) {
-            const Tmemocell& memo = month.memos[col][week];
-            const Tdaymark& mark = month.marks[col][week];
-            key += '|' + std::to_string(memo.text.size()) + ':' + memo.text;
-            for (unsigned value : {unsigned{memo.arrow}, unsigned{memo.hasBackColor}, unsigned{memo.hasFontColor},
-                                   unsigned{mark.holidayMark}, unsigned{mark.weekdayMark}})
-                key += ',' + std::to_string(value);
-            if (memo.hasBackColor) key += ',' + std::to_string(memo.backColor);
-            if (memo.hasFontColor) key += ',' + std::to_string(memo.fontColor);
-        }
-    }
-    return key;
+// What a save of the month would put where, to tell whether the month
+// changed since a save failed (the selection is not stored and does not count).
+std::string contentKey(const MonthModel& month, const std::string& path) {
+    return path + '\n' + encodeMonthFile(month).value_or(std::string());
 }
 
 std::string fileNameOnly(const std::string& path) {
@@ -60,7 +46,8 @@ std::string MonthStore::fileNameOf(const MonthModel& month) const {
 std::optional<std::string> MonthStore::takeNotice() { return std::exchange(notice_, std::nullopt); }
 
 SaveOutcome MonthStore::saveOnIdle(MonthModel& month, bool arrowToolBusy) {
-    if (lastSaveFailed_ && month.dirty && contentKey(month) == failedContent_) return SaveOutcome::HeldAfterFailure;
+    if (lastSaveFailed() && month.dirty && contentKey(month, fileNameOf(month)) == failedContent_)
+        return SaveOutcome::HeldAfterFailure;
     return saveMonth(month, arrowToolBusy, OnSaveFailure::report());
 }
 
@@ -73,7 +60,6 @@ SaveOutcome MonthStore::saveMonth(MonthModel& month, bool arrowToolBusy, const O
     for (;;) {
         const std::optional<std::string> cause = write(month, path);
         if (!cause) {
-            lastSaveFailed_ = false;
             failedContent_.clear();
             month.dirty = arrowToolBusy;
             return SaveOutcome::Written;
@@ -95,7 +81,7 @@ std::optional<std::string> MonthStore::write(const MonthModel& month, const std:
         return cp932::literal("読み込めなかった元のファイルを別の名前に変えられません: ") + describeFileError(moved);
     // A memo too long for its 16-bit length is refused, never cut.
     const std::optional<std::string> bytes = encodeMonthFile(month);
-    if (!bytes) return cp932::literal("メモが長すぎます（1日 65535 バイトまで）");
+    if (!bytes) return memoTooLongCause();
     const WriteResult written = files_.replaceFile(path, *bytes);
     if (written.ok()) return std::nullopt;
     return describeFileError(written.error);
@@ -131,8 +117,7 @@ FileError MonthStore::moveUnreadableAside(const std::string& path) {
 }
 
 void MonthStore::recordFailure(const MonthModel& month, const std::string& path, const std::string& cause) {
-    lastSaveFailed_ = true;
-    failedContent_ = contentKey(month);
+    failedContent_ = contentKey(month, path);
     lastFailure_ = {pathForMessage(path), cause};
 }
 
@@ -151,7 +136,7 @@ LoadOutcome MonthStore::loadMonth(MonthModel& month) {
     for (;;) {
         ReadResult read = files_.readFile(path, kMaxMonthFileBytes);
         if (read.status == ReadResult::CannotOpen) {
-            if (!files_.exists(path)) return LoadOutcome::NoFile;
+            if (read.error.problem == FileProblem::NotFound) return LoadOutcome::NoFile;  // gone since it was seen
             unreadableFile_ = path;
             lastLoadProblem_ = describeFileError(read.error);
             return LoadOutcome::CannotOpen;

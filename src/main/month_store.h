@@ -73,7 +73,7 @@ public:
     // The save on idle: asks nothing (the caller skips it while the arrow
     // tool waits for its end cell).
     SaveOutcome saveOnIdle(MonthModel& month, bool arrowToolBusy);
-    bool lastSaveFailed() const { return lastSaveFailed_; }
+    bool lastSaveFailed() const { return !failedContent_.empty(); }
     const SaveFailure& lastFailure() const { return lastFailure_; }
     // The text telling that a file that failed to load was renamed, once.
     std::optional<std::string> takeNotice();
@@ -96,7 +96,6 @@ private:
     FileSystem& files_;
     Prompts& prompts_;
     std::string programDir_;
-    bool lastSaveFailed_ = false;
     SaveFailure lastFailure_;
     std::string failedContent_;   // what the failed save tried to write
     std::string unreadableFile_;  // the shown month's file, when it failed to load

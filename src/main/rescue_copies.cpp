@@ -52,7 +52,7 @@ std::string RescueCopies::freshPath(int year, int month, const LocalTime& now) c
 RescueResult RescueCopies::keep(const MonthModel& month, const LocalTime& now) {
     if (folder_.empty()) return {{}, cp932::literal("退避コピーの置き場所が決まっていません")};
     const std::optional<std::string> bytes = encodeMonthFile(month);
-    if (!bytes) return {{}, cp932::literal("メモが長すぎます（1日 65535 バイトまで）")};
+    if (!bytes) return {{}, memoTooLongCause()};
     Copy* copy = copyOf(month.year, month.month);
     if (copy && copy->bytes == *bytes && files_.exists(copy->path)) return {copy->path, {}};
 
