@@ -29,8 +29,8 @@ std::string isoDate(int year, int month, int day);
 // A usage or argument error: message on standard error, status 2.
 int usageError(const std::string& message);
 // True when `dir` is a folder; otherwise says "not a folder" on standard
-// error (the caller ends with status 1: a typo must not look like an empty
-// calendar).
+// error, and the caller ends with an error status: a typo must not look like
+// an empty calendar.
 bool isFolderOrSay(const std::string& dir);
 
 }  // namespace kelmora::tool

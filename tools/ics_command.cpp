@@ -2,7 +2,6 @@
 // TO (YYYY-MM) of the calendar in DIR as an iCalendar file on standard
 // output, as the calendar's export writes it.
 
-#include <filesystem>
 #include <iostream>
 
 #include "commands.h"
@@ -12,8 +11,7 @@
 namespace kelmora::tool {
 int icsCommand(const Args& args) {
     if (args.size() != 3) return usageError("usage: ics DIR FROM TO   (months as YYYY-MM)");
-    std::error_code ec;
-    if (!std::filesystem::is_directory(args[0], ec)) return usageError("not a folder: " + args[0]);
+    if (!isFolderOrSay(args[0])) return 2;
     YearMonth from, to;
     for (const auto& [text, ym] : {std::pair{args[1], &from}, std::pair{args[2], &to}}) {
         const std::optional<YearMonth> parsed = parseYearMonth(text);

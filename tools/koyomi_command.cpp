@@ -2,7 +2,6 @@
 // dates, both included), one line a day: the date, its lunar date, its 六曜
 // and, on the day of a solar term, the term's name, separated by tabs (UTF-8).
 
-#include <cstdio>
 #include <iostream>
 #include <string>
 
@@ -39,9 +38,7 @@ int koyomiCommand(const Args& args) {
     for (long long days = daysFromCivil(from); days <= daysFromCivil(to); ++days) {
         const Date date = civilFromDays(days);
         const KoyomiDay& day = calendar.month(date.year, date.month)->day(date.day);
-        char iso[16];
-        std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", date.year, date.month, date.day);
-        std::cout << iso << '\t' << cp932::toUtf8(lunarDateText(day)) << '\t' << cp932::toUtf8(rokuyoName(day.rokuyo));
+        std::cout << isoDate(date.year, date.month, date.day) << '\t' << cp932::toUtf8(lunarDateText(day)) << '\t' << cp932::toUtf8(rokuyoName(day.rokuyo));
         if (day.solarTerm >= 0) std::cout << '\t' << cp932::toUtf8(solarTermName(day.solarTerm));
         std::cout << '\n';
     }

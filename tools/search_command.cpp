@@ -3,7 +3,6 @@
 // the date, a tab, the memo's first line that holds the text (UTF-8).
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <optional>
 
@@ -36,8 +35,7 @@ int searchCommand(const Args& args) {
     const std::string& dir = operands[0];
     const std::string& text = operands[1];
 
-    std::error_code ec;
-    if (!std::filesystem::is_directory(dir, ec)) return usageError("not a folder: " + dir);
+    if (!isFolderOrSay(dir)) return 2;
     if (text.empty()) return usageError("TEXT is empty");
     if (text.find_first_of("\r\n") != std::string::npos) return usageError("TEXT must be one line");
     MonthSpan months;

@@ -1,11 +1,10 @@
 #include "export/calendar_export.h"
 
 #include <cstdio>
-#include <set>
 
 #include "export/icalendar_text.h"
 #include "main/cp932.h"
-#include "main/month_file_format.h"
+#include "main/month_files.h"
 #include "main/month_model.h"
 
 namespace kelmora {
@@ -24,18 +23,11 @@ std::string stampValue(const LocalTime& utc) {
     return text;
 }
 
-enum class MonthRead { Read, NoFile, Unreadable };
-
 // The days of a month file that hold a memo or an arrow, in date order.
-MonthRead readMonthDays(const FileSystem& files, const std::string& path, YearMonth ym, std::vector<MemoDay>& days) {
-    if (!files.exists(path)) return MonthRead::NoFile;
-    const ReadResult read = files.readFile(path, kMaxMonthFileBytes);
-    if (read.status == ReadResult::CannotOpen && !files.exists(path)) return MonthRead::NoFile;
-    if (read.status != ReadResult::Ok) return MonthRead::Unreadable;
+MonthFileRead readMonthDays(const FileSystem& files, const std::string& path, YearMonth ym, std::vector<MemoDay>& days) {
     MonthModel month;
-    month.year = static_cast<std::uint16_t>(ym.year);
-    month.month = static_cast<std::uint16_t>(ym.month);
-    if (!month.buildMonth() || !decodeMonthFile(read.bytes, month)) return MonthRead::Unreadable;
+    const MonthFileRead read = readMonthFile(files, path, ym, month);
+    if (read != MonthFileRead::Read) return read;
     for (int day = 1; day <= daysInMonth(ym.year, ym.month); ++day) {
         int col = 0, week = 0;
         month.cellOfDay(day, col, week);
@@ -43,7 +35,7 @@ MonthRead readMonthDays(const FileSystem& files, const std::string& path, YearMo
         if (memo.text.empty() && memo.arrow == NoArrow) continue;
         days.push_back(MemoDay{Date{ym.year, ym.month, day}, cp932::toUtf8(memo.text), memo.arrow});
     }
-    return MonthRead::Read;
+    return read;
 }
 
 void addLine(std::string& out, std::string_view name, std::string_view value) {
@@ -88,15 +80,10 @@ CalendarExport exportCalendar(const FileSystem& files, const std::string& progra
                               YearMonth last, const LocalTime& stampUtc) {
     CalendarExport result;
     std::vector<MemoDay> days;
-    // The folder is listed once: a range may run over thousands of months.
-    const std::vector<std::string> listed = files.listFiles(programDir, ".wmd");
-    const std::set<std::string> present(listed.begin(), listed.end());
     // One month beyond each end: an arrow never spans more than two months.
-    for (YearMonth ym = first.previous(); ym <= last.next(); ym = ym.next()) {
-        if (!MonthModel::isSupported(ym.year, ym.month) || !present.contains(monthFileName("", ym.year, ym.month)))
-            continue;
-        const std::string path = monthFileName(programDir, ym.year, ym.month);
-        if (readMonthDays(files, path, ym, days) == MonthRead::Unreadable && ym >= first && ym <= last)
+    for (const auto& [ym, name] : monthFilesIn(files, programDir, first.previous(), last.next())) {
+        const std::string path = programDir + name;
+        if (readMonthDays(files, path, ym, days) == MonthFileRead::Unreadable && ym >= first && ym <= last)
             result.unreadableFiles.push_back(path);
     }
     result.events = memoEvents(days, Date{first.year, first.month, 1},

@@ -4,13 +4,11 @@
 #include <utility>
 
 #include "main/expired_files.h"
-#include "main/month_file_format.h"
+#include "main/month_files.h"
 
 namespace kelmora {
 namespace {
 
-constexpr std::string_view kMemoFileSuffix = ".wmd";
-constexpr std::size_t kMemoFileNameLength = 6 + kMemoFileSuffix.size();
 constexpr std::u16string_view kLineBreaks = u"\r\n";
 
 }  // namespace
@@ -42,13 +40,6 @@ std::optional<MemoHit> MemoMatcher::firstLineWith(std::string_view memo) {
     return hit;
 }
 
-std::optional<YearMonth> monthOfMemoFile(std::string_view name) {
-    if (name.size() != kMemoFileNameLength || !name.ends_with(kMemoFileSuffix)) return std::nullopt;
-    const std::optional<Date> first = monthOfFileName(std::string(name));
-    if (!first || !MonthModel::isSupported(first->year, first->month)) return std::nullopt;
-    return YearMonth{first->year, first->month};
-}
-
 MemoSearchResult searchMemoFiles(const FileSystem& files, const std::string& directory, std::string_view cp932Query,
                                  const MonthSpan& months) {
     MemoSearchResult result;
@@ -56,23 +47,11 @@ MemoSearchResult searchMemoFiles(const FileSystem& files, const std::string& dir
     if (!matcher.searchable()) return result;
 
     const std::string dir = withTrailingSeparator(directory);
-    std::vector<std::pair<YearMonth, std::string>> monthFiles;
-    for (std::string& name : files.listFiles(dir, std::string(kMemoFileSuffix))) {
-        const std::optional<YearMonth> month = monthOfMemoFile(name);
-        if (month && *month >= months.first && *month <= months.last) monthFiles.emplace_back(*month, std::move(name));
-    }
-    std::sort(monthFiles.begin(), monthFiles.end());
-
     // One month model for all files: the decoder puts each day's memo into
     // the day's cell, whatever week layout the file was written in.
     MonthModel model;
-    for (const auto& [month, name] : monthFiles) {
-        model.year = static_cast<std::uint16_t>(month.year);
-        model.month = static_cast<std::uint16_t>(month.month);
-        if (!model.buildMonth()) continue;
-        model.clearMemos();
-        const ReadResult read = files.readFile(dir + name, kMaxMonthFileBytes);
-        if (read.status != ReadResult::Ok || !decodeMonthFile(read.bytes, model)) {
+    for (const auto& [month, name] : monthFilesIn(files, dir, months.first, months.last)) {
+        if (readMonthFile(files, dir + name, month, model) != MonthFileRead::Read) {
             result.unreadable.push_back(name);
             continue;
         }

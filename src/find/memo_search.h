@@ -61,10 +61,6 @@ private:
     FoldedText memo_;  // reused from memo to memo
 };
 
-// The month a file stands for when its name is one the calendar writes:
-// exactly six digits of a year and month it shows, then ".wmd".
-std::optional<YearMonth> monthOfMemoFile(std::string_view name);
-
 // Every day of the month files in `directory` whose memo holds the text.
 // A file that cannot be read is skipped and named in the result.
 MemoSearchResult searchMemoFiles(const FileSystem& files, const std::string& directory, std::string_view cp932Query,

@@ -7,6 +7,7 @@
 #include "built_month.h"
 #include "main/cp932.h"
 #include "main/month_file_format.h"
+#include "main/month_files.h"
 #include "temp_folder.h"
 
 namespace kelmora {
