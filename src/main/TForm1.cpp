@@ -432,21 +432,27 @@ void TForm1::reportLoadOutcome(LoadOutcome outcome) {
 void TForm1::showMonth(int year, int month) {
     if (!MonthModel::isSupported(year, month)) return;  // four-digit years only
     if (!saveBeforeLeaving()) return;
-    model.year = static_cast<std::uint16_t>(year);
-    model.month = static_cast<std::uint16_t>(month);
+    displayMonth({year, month});
+}
+
+bool TForm1::displayMonth(YearMonth ym) {
+    if (!MonthModel::isSupported(ym.year, ym.month)) return false;
+    model.year = static_cast<std::uint16_t>(ym.year);
+    model.month = static_cast<std::uint16_t>(ym.month);
     rebuildMonthView();
+    return true;
 }
 
 void TForm1::btnprevClick() {
+    const YearMonth shown{model.year, model.month};
     if (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier) showMonth(model.year - 1, model.month);
-    else if (model.month == 1) showMonth(model.year - 1, 12);
-    else showMonth(model.year, model.month - 1);
+    else showMonth(shown.previous().year, shown.previous().month);
 }
 
 void TForm1::btnnextClick() {
+    const YearMonth shown{model.year, model.month};
     if (QGuiApplication::keyboardModifiers() & Qt::ShiftModifier) showMonth(model.year + 1, model.month);
-    else if (model.month == 12) showMonth(model.year + 1, 1);
-    else showMonth(model.year, model.month + 1);
+    else showMonth(shown.next().year, shown.next().month);
 }
 
 void TForm1::mnuthismonClick() { showMonth(model.todayYear, model.todayMonth); }
@@ -499,7 +505,7 @@ void TForm1::eClick() { close(); }
 
 void TForm1::Timer1Timer() {
     arrowBlink = !arrowBlink;
-    dg1->viewport()->update();
+    dg1->updateCell(arrowTool.startCol, arrowTool.startRow);  // the only cell that blinks
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

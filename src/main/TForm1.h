@@ -334,6 +334,9 @@ private:
     QString saveFailureText() const;
     void reportLoadOutcome(LoadOutcome outcome);
     void showMonth(int year, int month);
+    // Shows the month, built and loaded, without saving the one shown; false
+    // for a month the calendar does not show.
+    bool displayMonth(YearMonth ym);
     void setClientSize(int width, int height);
     void setGridClientHeight(int height);
     void setGridClientWidth(int width);

@@ -25,23 +25,18 @@ public:
     explicit ArrowStepMonths(TForm1& window) : w_(window) {}
 
     MonthModel& shown() override { return w_.model; }
-    bool save() override {
-        const SaveOutcome outcome = w_.store_.saveMonth(w_.model, w_.arrowTool.busy());
-        w_.afterSave(outcome);
-        return savedToFile(outcome);
-    }
     bool move(int delta) override { return save() && show(delta); }
     void moveWithoutSaving(int delta) override { show(delta); }
 
 private:
+    bool save() {
+        const SaveOutcome outcome = w_.store_.saveMonth(w_.model, w_.arrowTool.busy());
+        w_.afterSave(outcome);
+        return savedToFile(outcome);
+    }
     bool show(int delta) {
-        int year = w_.model.year, month = w_.model.month;
-        adjacentMonth(year, month, delta);
-        if (!MonthModel::isSupported(year, month)) return false;
-        w_.model.year = static_cast<std::uint16_t>(year);
-        w_.model.month = static_cast<std::uint16_t>(month);
-        w_.rebuildMonthView();
-        return true;
+        const YearMonth shown{w_.model.year, w_.model.month};
+        return w_.displayMonth(delta > 0 ? shown.next() : shown.previous());
     }
     TForm1& w_;
 };

@@ -324,7 +324,7 @@ void TForm1::mnuholiClick() {
         FormClick();
         return;
     }
-    if (arrowTool.state != 0) FormClick();
+    if (arrowTool.busy()) FormClick();
     hideEditor();
     tbholiday->setChecked(true);
     mnuholi->setChecked(true);
@@ -340,7 +340,7 @@ void TForm1::mnuheiClick() {
         FormClick();
         return;
     }
-    if (arrowTool.state != 0) FormClick();
+    if (arrowTool.busy()) FormClick();
     hideEditor();
     tbweekday->setChecked(true);
     mnuhei->setChecked(true);

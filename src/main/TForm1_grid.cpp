@@ -18,14 +18,14 @@ CalendarPaintState TForm1::paintState() const {
     state.focusFrame = !editorShown() && settings.focusFrame;
     state.focusCol = model.focusCol;
     state.focusRow = model.focusRow;
-    if (arrowTool.state == 1) state.tool = CalendarPaintState::Tool::ArrowFirstDay;
+    if (arrowTool.state == ArrowWaitingForFirst) state.tool = CalendarPaintState::Tool::ArrowFirstDay;
     else if (holidayMarking) state.tool = CalendarPaintState::Tool::HolidayMarking;
     else if (weekdayMarking) state.tool = CalendarPaintState::Tool::WeekdayMarking;
     state.frameHalfWidth = dg1->defaultColWidth() / 2;
     state.frameHalfHeight = dg1->rowHeight(dg1->row()) / 2;
     // The arrow's first day blinks while the tool waits for the last one,
     // in the month in which it was chosen.
-    if (arrowTool.state == 2 && model.year == arrowTool.startYear && model.month == arrowTool.startMonth) {
+    if (arrowTool.state == ArrowWaitingForLast && model.year == arrowTool.startYear && model.month == arrowTool.startMonth) {
         state.blinkOn = arrowBlink;
         state.blinkCol = arrowTool.startCol;
         state.blinkRow = arrowTool.startRow;

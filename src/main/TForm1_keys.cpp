@@ -78,7 +78,7 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
             return true;
         case Qt::Key_Escape:
             // A tool or a selection is put away first; only then Escape quits.
-            if (holidayMarking || weekdayMarking || arrowTool.state != 0 || anySelected()) {
+            if (holidayMarking || weekdayMarking || arrowTool.busy() || anySelected()) {
                 FormClick();
                 model.clearSelection();
                 dg1->viewport()->update();
@@ -110,7 +110,7 @@ void TForm1::clickFocusCell(Qt::KeyboardModifiers modifiers) {
 }
 
 bool TForm1::typingOpensEditor() const {
-    return !editorShown() && settings.focusFrame && !holidayMarking && !weekdayMarking && arrowTool.state == 0;
+    return !editorShown() && settings.focusFrame && !holidayMarking && !weekdayMarking && !arrowTool.busy();
 }
 
 // As in a spreadsheet: a printable key on the grid opens the editor on the

@@ -122,7 +122,7 @@ void TForm1::Timer2Timer() {
     if (now.hour == 23 && now.minute == 59 && Timer2->interval() == kWatchInterval)
         Timer2->setInterval(kMidnightInterval);
     if (now.date.day == model.todayDay || editorShown() || holidayMarking || weekdayMarking ||
-        arrowTool.state != 0 || (keyboardModifiers() & Qt::ControlModifier))
+        arrowTool.busy() || (keyboardModifiers() & Qt::ControlModifier))
         return;
     model.setToday(now.date);
     Timer2->setInterval(kWatchInterval);

@@ -7,8 +7,6 @@
 namespace kelmora {
 namespace {
 
-int monthIndex(int year, int month) { return year * 12 + month - 1; }
-
 bool shows(const MonthModel& shown, int year, int month) { return shown.year == year && shown.month == month; }
 
 void append(std::vector<ArrowStep>& steps, std::initializer_list<ArrowStep> more) {
@@ -85,8 +83,6 @@ ArrowClick ArrowTool::click(const MonthModel& shown, int col, int row) {
         endYear = shown.year;
         endMonth = shown.month;
         endDay = day;
-        endRow = static_cast<std::uint16_t>(row);
-        endCol = static_cast<std::uint16_t>(col);
         if (!refusal.any() && endYear == startYear && endMonth == startMonth && endDay == startDay) {
             result.outcome = ArrowClick::SameDay;
             return result;
@@ -108,8 +104,6 @@ void ArrowTool::putInDateOrder() {
     std::swap(startYear, endYear);
     std::swap(startMonth, endMonth);
     std::swap(startDay, endDay);
-    std::swap(startRow, endRow);
-    std::swap(startCol, endCol);
 }
 
 // The halves are found again by their days: the month they fall in is built
@@ -117,18 +111,19 @@ void ArrowTool::putInDateOrder() {
 ArrowPlan ArrowTool::createArrow(const MonthModel& shown) {
     putInDateOrder();
     ArrowPlan plan;
-    const int apart = monthIndex(endYear, endMonth) - monthIndex(startYear, startMonth);
+    const YearMonth first{startYear, startMonth}, last{endYear, endMonth};
     const bool showingStart = shows(shown, startYear, startMonth), showingEnd = shows(shown, endYear, endMonth);
-    if (apart > 1) {
+    // A month change saves the month it leaves.
+    if (last > first.next()) {
         plan.tooLong = true;
-    } else if (apart == 0 && showingStart) {
+    } else if (last == first && showingStart) {
         plan.steps = {{ArrowStep::MarkSpan, startDay, endDay}};
     } else if (showingEnd) {
-        plan.steps = {{ArrowStep::MarkEndHalf, endDay},     {ArrowStep::Save}, {ArrowStep::PreviousMonth},
-                      {ArrowStep::MarkStartHalf, startDay}, {ArrowStep::Save}, {ArrowStep::NextMonth}};
+        plan.steps = {{ArrowStep::MarkEndHalf, endDay}, {ArrowStep::PreviousMonth},
+                      {ArrowStep::MarkStartHalf, startDay}, {ArrowStep::NextMonth}};
     } else if (showingStart) {
-        plan.steps = {{ArrowStep::MarkStartHalf, startDay}, {ArrowStep::Save}, {ArrowStep::NextMonth},
-                      {ArrowStep::MarkEndHalf, endDay},     {ArrowStep::Save}, {ArrowStep::PreviousMonth}};
+        plan.steps = {{ArrowStep::MarkStartHalf, startDay}, {ArrowStep::NextMonth},
+                      {ArrowStep::MarkEndHalf, endDay}, {ArrowStep::PreviousMonth}};
     }
     return plan;
 }
@@ -178,10 +173,6 @@ ArrowStepsResult runArrowSteps(const std::vector<ArrowStep>& steps, ArrowMonths&
     for (const ArrowStep& step : steps) {
         bool done = true;
         switch (step.kind) {
-            case ArrowStep::Save:
-                done = months.save();
-                if (done) unsavedAway = false;
-                break;
             case ArrowStep::PreviousMonth:
             case ArrowStep::NextMonth: {
                 const int delta = step.kind == ArrowStep::NextMonth ? 1 : -1;
@@ -214,12 +205,6 @@ ArrowStepsResult runArrowSteps(const std::vector<ArrowStep>& steps, ArrowMonths&
 bool savedToFile(SaveOutcome outcome) {
     return outcome == SaveOutcome::Written || outcome == SaveOutcome::NotDirty ||
            outcome == SaveOutcome::NothingToWrite;
-}
-
-void adjacentMonth(int& year, int& month, int delta) {
-    const int index = monthIndex(year, month) + delta;
-    year = index / 12;
-    month = index % 12 + 1;
 }
 
 }  // namespace kelmora

@@ -12,6 +12,7 @@
 
 #include "main/month_model.h"
 #include "main/month_store.h"
+#include "main/year_month.h"
 
 namespace kelmora {
 
@@ -55,11 +56,10 @@ struct ArrowStep {
         ClearBackward,          // from day back, to the arrow's start or the month's start
         ClearFromFirstDay,      // the rest of an arrow that came from the previous month, if it is there
         ClearFromLastDay,       // the rest of an arrow that runs on into the next month, if it is there
-        Save,
         PreviousMonth,          // save, then show the month before
         NextMonth,              // save, then show the month after
     };
-    Kind kind = Save;
+    Kind kind = MarkSpan;
     int day = 0;
     int lastDay = 0;
     bool operator==(const ArrowStep&) const = default;
@@ -73,10 +73,10 @@ struct ArrowPlan {
 class ArrowTool {
 public:
     ArrowToolPhase state = ArrowIdle;
-    // The two days clicked: the month shown at the click, the day, and the
-    // cell's grid row and column.
+    // The two days clicked: the month shown at the click and the day; for
+    // the first, also the cell's grid row and column (it blinks).
     std::uint16_t startYear = 0, startMonth = 0, startDay = 0, startRow = 0, startCol = 0;
-    std::uint16_t endYear = 0, endMonth = 0, endDay = 0, endRow = 0, endCol = 0;
+    std::uint16_t endYear = 0, endMonth = 0, endDay = 0;
 
     void arm() { state = ArrowWaitingForFirst; }
     void reset() { state = ArrowIdle; }
@@ -104,11 +104,9 @@ class ArrowMonths {
 public:
     virtual ~ArrowMonths() = default;
     virtual MonthModel& shown() = 0;
-    // Saves the shown month; false when it could not be saved (the user has
-    // been told why).
-    virtual bool save() = 0;
     // Saves the shown month and shows the month `delta` (-1 or +1) away,
-    // built and loaded as the month buttons do; false when it stayed.
+    // built and loaded as the month buttons do; false when it stayed (a
+    // save that failed: the user has been told why).
     virtual bool move(int delta) = 0;
     // Shows the month `delta` away without saving the shown one, whose
     // unsaved changes are given up.
@@ -122,7 +120,7 @@ struct ArrowStepsResult {
     int missedMonth = 0;
 };
 
-// Carries the steps out. When a save or a month change fails on the way the
+// Carries the steps out. When a month change (its save) fails on the way the
 // rest is left undone: the month the steps began in is shown again (a part
 // laid in the other month and not saved is given up) and kept as unsaved,
 // so nothing it holds is lost.
@@ -131,8 +129,5 @@ ArrowStepsResult runArrowSteps(const std::vector<ArrowStep>& steps, ArrowMonths&
 // The save left the month's file holding what the month shows (a write
 // error the user gave up on did not).
 bool savedToFile(SaveOutcome outcome);
-
-// The month `delta` months after year/month (December + 1 is January).
-void adjacentMonth(int& year, int& month, int delta);
 
 }  // namespace kelmora

@@ -49,7 +49,7 @@ public:
 
     MonthModel& shown() override { return month_; }
     // The window asks Abort/Retry; the answer here is always Abort.
-    bool save() override { return savedToFile(store.saveMonth(month_, tool.busy(), OnSaveFailure::report())); }
+    bool save() { return savedToFile(store.saveMonth(month_, tool.busy(), OnSaveFailure::report())); }
     bool move(int delta) override { return save() && show(delta); }
     void moveWithoutSaving(int delta) override { show(delta); }
 
@@ -104,9 +104,9 @@ public:
 
 private:
     bool show(int delta) {
-        int year = month_.year, month = month_.month;
-        adjacentMonth(year, month, delta);
-        open(year, month);
+        const YearMonth shown{month_.year, month_.month};
+        const YearMonth next = delta > 0 ? shown.next() : shown.previous();
+        open(next.year, next.month);
         return true;
     }
     MonthModel month_;

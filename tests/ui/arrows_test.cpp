@@ -82,9 +82,13 @@ TEST(ArrowToolWindow, KeysLayAnArrowFromDecemberIntoJanuary) {
     pressTimes(w, Qt::Key_Right, 8);
     ASSERT_EQ(w.model.month, 1);
     pressTimes(w, Qt::Key_Right, 5);
+    h.files.resetCounts();
     pressKey(w, Qt::Key_Space);
 
     EXPECT_TRUE(toolShownOff(w));
+    // Each month's half is written once, as its month is left.
+    EXPECT_EQ(h.files.replaces["202412.wmd"], 1);
+    EXPECT_EQ(h.files.replaces["202501.wmd"], 1);
     EXPECT_EQ(w.model.year, 2025);
     EXPECT_EQ(w.model.month, 1);
     EXPECT_EQ(focusOf(w), memoCellOfDay(w, 3));
