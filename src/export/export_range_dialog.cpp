@@ -26,16 +26,8 @@ QLabel* label(QWidget* parent, const char* caption, int x, int y) {
 
 // A number field at (x, y) and its spin control at its right.
 TUpDown* spinner(QWidget* parent, int x, int y, int width, int min, int max, TEditEx*& field) {
-    field = new TEditEx(parent);
-    field->setGeometry(x, y, width, kRowHeight);
+    TUpDown* spin = numberWithUpDown(parent, QRect(x, y, width, kRowHeight), min, max, field);
     field->setFont(dialogFont(16, true));
-    field->setAlignment(taRightJustify);
-    field->setReadOnly(true);  // typed numbers would bypass the ranges
-    auto* spin = new TUpDown(parent);
-    spin->setGeometry(x + width, y, 17, kRowHeight);
-    spin->setThousands(false);
-    spin->setRange(min, max);
-    spin->setAssociate(field);
     return spin;
 }
 

@@ -76,4 +76,17 @@ void TUpDown::resizeEvent(QResizeEvent*) {
     down_->setGeometry(0, half, width(), height() - half);
 }
 
+TUpDown* numberWithUpDown(QWidget* parent, const QRect& field, int min, int max, TEditEx*& edit) {
+    edit = new TEditEx(parent);
+    edit->setGeometry(field);
+    edit->setAlignment(taRightJustify);
+    edit->setReadOnly(true);
+    auto* upDown = new TUpDown(parent);
+    upDown->setGeometry(field.right() + 1, field.top(), 17, field.height());
+    upDown->setThousands(false);
+    upDown->setRange(min, max);
+    upDown->setAssociate(edit);
+    return upDown;
+}
+
 }  // namespace kelmora

@@ -52,4 +52,8 @@ private:
     bool thousands_ = true;
 };
 
+// A read-only number field at `field` with its up-down at its right, in
+// min..max: typed numbers would bypass the range, the up-down keeps it.
+TUpDown* numberWithUpDown(QWidget* parent, const QRect& field, int min, int max, TEditEx*& edit);
+
 }  // namespace kelmora

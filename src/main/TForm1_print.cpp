@@ -96,11 +96,17 @@ void TForm1::printpreviewClick() {
     hideEditor();
     QPrinter& target = printer();
     const MonthPageSource source = pageSource();
-    const PrintableArea area = printableAreaOf(target);
+    const PaperMetrics paper = paperOf(target);
     const PrintMargins margins = marginsOf(settings);
+    // The picture is drawn once per zoom, not at every paint (scrolling).
+    MonthPagePicture picture;
     Tfrmpreview preview(
-        paperOf(target), ppi(), workArea,
-        [&](QPainter& painter, int pixelsPerInch) { printMonth(painter, pixelsPerInch, area, margins, source); },
+        paper, ppi(), workArea,
+        [&](QPainter& painter, int pixelsPerInch) {
+            if (picture.pixelsPerInch != pixelsPerInch)
+                picture = monthPagePicture(pixelsPerInch, paper.printable, margins, source);
+            drawMonthPicture(painter, picture);
+        },
         [this, &target] {
             // Printing from the preview asks nothing, unless nothing has been
             // chosen to print on yet.

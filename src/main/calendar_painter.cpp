@@ -15,11 +15,13 @@ namespace {
 
 constexpr int kPenWidth = 4;
 
-// Text on one line, its extent first filled in the cell's last fill colour.
-void drawOpaqueText(QPainter& p, const QRect& rect, int flags, const QString& text, const QColor& background) {
+// Text on one line, its extent first filled in the cell's last fill colour;
+// returns the extent.
+QRect drawOpaqueText(QPainter& p, const QRect& rect, int flags, const QString& text, const QColor& background) {
     const QRect extent = p.boundingRect(rect, flags | Qt::TextSingleLine, text);
     p.fillRect(extent, background);
     p.drawText(rect, flags | Qt::TextSingleLine, text);
+    return extent;
 }
 
 }  // namespace
@@ -76,14 +78,12 @@ void CalendarPainter::paintDateCell(QPainter& p, int col, int week, const QRect&
 
     const QRect textRect = rect.adjusted(5, 0, -3, 0);
     const int numberFlags = Qt::AlignVCenter | alignmentOfTextPosition(s.date.textpos);
-    if (cell.day != 0) drawOpaqueText(p, textRect, numberFlags, QString::number(cell.day), fill);
+    QRect number;
+    if (cell.day != 0) number = drawOpaqueText(p, textRect, numberFlags, QString::number(cell.day), fill);
 
     // Holiday names sit opposite the number, at the bottom; none when centred.
     const QStringList names = s.date.holiname && s.date.textpos != 1 ? holidayNames(cell) : QStringList();
     const QStringList almanac = almanacTexts(cell);
-    const QRect number = almanac.isEmpty() ? QRect()
-                                           : p.boundingRect(textRect, numberFlags | Qt::TextSingleLine,
-                                                            QString::number(cell.day));
     p.setFont(look_.holidayNameFont);
     if (almanac.isEmpty()) {
         // Without the almanac several names share one place.

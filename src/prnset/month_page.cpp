@@ -76,18 +76,29 @@ QImage renderMonthImage(const MonthPageSource& source, qreal scale) {
     return image;
 }
 
-void printMonth(QPainter& canvas, int pixelsPerInch, const PrintableArea& area, const PrintMargins& margins,
-                const MonthPageSource& source) {
+MonthPagePicture monthPagePicture(int pixelsPerInch, const PrintableArea& area, const PrintMargins& margins,
+                                  const MonthPageSource& source) {
+    MonthPagePicture picture;
+    picture.pixelsPerInch = pixelsPerInch;
     const QSize size = monthPictureSize(source);
-    const PrintPlacement at = placeMonthPicture(area, margins, size.width(), size.height(), pixelsPerInch);
-    if (at.empty()) return;
-    const QImage image = renderMonthImage(source, pictureRatio(at, size, pixelsPerInch));
+    picture.at = placeMonthPicture(area, margins, size.width(), size.height(), pixelsPerInch);
+    if (!picture.at.empty()) picture.image = renderMonthImage(source, pictureRatio(picture.at, size, pixelsPerInch));
+    return picture;
+}
+
+void drawMonthPicture(QPainter& canvas, const MonthPagePicture& picture) {
+    if (picture.at.empty()) return;
     canvas.save();
     canvas.setRenderHint(QPainter::SmoothPixmapTransform);
     // Text and lines stay crisp in a PDF: no lossy compression of the picture.
     canvas.setRenderHint(QPainter::LosslessImageRendering);
-    canvas.drawImage(QRect(at.x, at.y, at.width, at.height), image);
+    canvas.drawImage(QRect(picture.at.x, picture.at.y, picture.at.width, picture.at.height), picture.image);
     canvas.restore();
+}
+
+void printMonth(QPainter& canvas, int pixelsPerInch, const PrintableArea& area, const PrintMargins& margins,
+                const MonthPageSource& source) {
+    drawMonthPicture(canvas, monthPagePicture(pixelsPerInch, area, margins, source));
 }
 
 PrintableArea printableAreaOf(const QPrinter& printer) {

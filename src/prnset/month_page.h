@@ -36,8 +36,19 @@ QSize monthPictureSize(const MonthPageSource& source);
 // and line breaks at any density.
 QImage renderMonthImage(const MonthPageSource& source, qreal scale);
 
-// Draws the month onto a surface of `pixelsPerInch` whose origin is the
-// top-left corner of the printable area, within the margins.
+// The picture placed on a surface of `pixelsPerInch` whose origin is the
+// top-left corner of the printable area, within the margins; kept by the
+// preview, which draws it again at every paint of the same zoom.
+struct MonthPagePicture {
+    int pixelsPerInch = 0;
+    PrintPlacement at;
+    QImage image;
+};
+MonthPagePicture monthPagePicture(int pixelsPerInch, const PrintableArea& area, const PrintMargins& margins,
+                                  const MonthPageSource& source);
+void drawMonthPicture(QPainter& canvas, const MonthPagePicture& picture);
+
+// Both at once: the month drawn onto such a surface.
 void printMonth(QPainter& canvas, int pixelsPerInch, const PrintableArea& area, const PrintMargins& margins,
                 const MonthPageSource& source);
 

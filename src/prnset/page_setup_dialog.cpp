@@ -21,15 +21,7 @@ void marginRow(QWidget* parent, int index, const char* caption, int value, QLabe
     const int top = kRowTop + index * kRowStep;
     label = new QLabel(QString::fromUtf8(caption), parent);
     label->move(20, top + 4);
-    edit = new TEditEx(parent);
-    edit->setGeometry(44, top, 40, 22);
-    edit->setAlignment(taRightJustify);
-    edit->setReadOnly(true);  // the up-down keeps the value in its range
-    upDown = new TUpDown(parent);
-    upDown->setGeometry(84, top, 17, 22);
-    upDown->setThousands(false);
-    upDown->setRange(0, Tfrmprnset::kMostMargin);
-    upDown->setAssociate(edit);
+    upDown = numberWithUpDown(parent, QRect(44, top, 40, 22), 0, Tfrmprnset::kMostMargin, edit);
     upDown->setPosition(value);
 }
 
