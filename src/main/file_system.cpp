@@ -140,7 +140,7 @@ WriteResult RealFileSystem::replaceFile(const std::string& path, std::string_vie
     if (replacing && !old.regular) return {WriteStatus::CannotCreate, {FileProblem::NotRegularFile}};
     if (replacing && (old.mode & 0200) == 0) return {WriteStatus::CannotCreate, fileErrorFromErrno(EACCES)};
 
-    if (swept_.insert(target).second) removeStaleTemporaries(target);
+    removeStaleTemporaries(target);
     std::string temporary;
     native::FileHandle file;
     if (int error = createTemporary(target, temporary, file))

@@ -4,7 +4,6 @@
 // carries its cause (FileError) for the messages.
 
 #include <cstddef>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,11 +85,6 @@ protected:
     // error number.
     virtual int writeTemporary(const native::FileHandle& file, std::string_view bytes);
     virtual int commitReplacement(const std::string& temporary, const std::string& target);
-
-private:
-    // The files whose stale temporaries are gone: a killed run leaves them,
-    // so the first save of a file in this run is the one that looks.
-    std::set<std::string> swept_;
 };
 
 // The file a path leads to once its symbolic links are followed (the path
