@@ -25,7 +25,7 @@ QLabel* placeLabel(QWidget* parent, const char* utf8, const QFont& font, QPoint 
     return label;
 }
 
-// The data folder's line: below the home page, as wide as the panel allows.
+// The room the data folder's two lines take below the home page.
 constexpr int kFolderLineHeight = 48;
 
 }  // namespace
@@ -52,8 +52,8 @@ Tfrmversion::Tfrmversion(const QString& dataFolder, QWidget* parent) : QDialog(p
     Image1->setGeometry(72, 16, 32, 32);
 
     Label1 = placeLabel(Panel1, "Kelmora", dialogFont(20, true), {112, 24});
-    Label2 = placeLabel(Panel1, "version　", dialogFont(19, false, true), {160, 56});
-    Label2->setText(Label2->text() + QString::fromLatin1(kProgramVersion));
+    Label2 = placeLabel(Panel1, "", dialogFont(19, false, true), {160, 56});
+    Label2->setText(QString::fromUtf8("version　%1").arg(QLatin1String(kProgramVersion)));
     Label2->adjustSize();
     Label3 = placeLabel(Panel1, "予定を書き込む月めくりカレンダー", dialogFont(16), {112, 96});
     Label4 = placeLabel(Panel1, "ホームページ", dialogFont(16), {64, 128});
