@@ -28,6 +28,13 @@ std::optional<YearMonth> parseYearMonth(const std::string& text);
 std::string isoDate(int year, int month, int day);
 // A usage or argument error: message on standard error, status 2.
 int usageError(const std::string& message);
+// The calendar's folder for a command that takes [DIR] before `rest` more
+// operands: DIR when it is there (it is taken out of `operands`), otherwise
+// the folder the calendar beside this tool keeps its data in.
+std::string takeCalendarDir(Args& operands, std::size_t rest);
+// That folder: beside a portable copy, "$XDG_DATA_HOME/kelmora/" when
+// installed.
+std::string defaultCalendarDir();
 // True when `dir` is a folder; otherwise says "not a folder" on standard
 // error, and the caller ends with an error status: a typo must not look like
 // an empty calendar.

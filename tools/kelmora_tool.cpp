@@ -2,10 +2,13 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
 #include "commands.h"
+#include "main/data_folder.h"
+#include "main/file_system.h"
 #include "main/month_model.h"
 
 namespace kelmora::tool {
@@ -35,6 +38,22 @@ int usageError(const std::string& message) {
     return 2;
 }
 
+std::string defaultCalendarDir() {
+    auto variable = [](const char* name) { const char* value = std::getenv(name); return std::string(value ? value : ""); };
+    // Linux names the running program here; without it the tool counts as installed.
+    std::error_code ec;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::string folder = ec ? std::string("/usr/bin") : program.parent_path().string();
+    return locateCalendarFolders(RealFileSystem(), folder, {variable("XDG_DATA_HOME"), variable("HOME")}).data;
+}
+
+std::string takeCalendarDir(Args& operands, std::size_t rest) {
+    if (operands.size() <= rest) return defaultCalendarDir();
+    std::string dir = operands.front();
+    operands.erase(operands.begin());
+    return dir;
+}
+
 bool isFolderOrSay(const std::string& dir) {
     std::error_code ec;
     if (std::filesystem::is_directory(dir, ec)) return true;
@@ -52,27 +71,31 @@ constexpr const char* kUsage =
     "                                          (--monday builds the months Monday-first,\n"
     "                                          as the calendar does with that setting;\n"
     "                                          the days listed are the same)\n"
-    "  settings DIR                            the settings the calendar in DIR starts with\n"
-    "  month DIR YEAR MONTH [--monday|--sunday]\n"
+    "  settings [DIR]                          the settings the calendar in DIR starts with\n"
+    "  month [DIR] YEAR MONTH [--monday|--sunday]\n"
     "                                          a month and its memo file in DIR, as JSON, in\n"
     "                                          DIR's week start unless an option gives it\n"
     "  koyomi FROM TO                          lunar date, 六曜 and solar term of each day (YYYY-MM-DD)\n"
-    "  ics DIR FROM TO                         memos of months FROM..TO (YYYY-MM) as iCalendar\n"
-    "  search DIR TEXT [--from YYYY-MM] [--to YYYY-MM]\n"
+    "  ics [DIR] FROM TO                       memos of months FROM..TO (YYYY-MM) as iCalendar\n"
+    "  search [DIR] TEXT [--from YYYY-MM] [--to YYYY-MM]\n"
     "                                          the days whose memo in DIR holds TEXT\n"
-    "  help, --help                            this text\n";
+    "  help, --help                            this text\n"
+    "DIR is the calendar's folder; left out, the one the calendar beside this tool uses\n"
+    "(its own folder for a portable copy, $XDG_DATA_HOME/kelmora when installed):\n";
+
+void printUsage(std::ostream& out) { out << kUsage << "  " << kelmora::tool::defaultCalendarDir() << '\n'; }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     using namespace kelmora::tool;
     if (argc < 2) {
-        std::cerr << kUsage;
+        printUsage(std::cerr);
         return 2;
     }
     const std::string command = argv[1];
     if (command == "help" || command == "--help" || command == "-h") {
-        std::cout << kUsage;
+        printUsage(std::cout);
         return 0;
     }
     const Args args(argv + 2, argv + argc);
@@ -82,6 +105,6 @@ int main(int argc, char** argv) {
     if (command == "koyomi") return koyomiCommand(args);
     if (command == "ics") return icsCommand(args);
     if (command == "search") return searchCommand(args);
-    std::cerr << kUsage;
+    printUsage(std::cerr);
     return usageError("unknown command: " + command);
 }

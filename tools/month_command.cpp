@@ -1,4 +1,4 @@
-// kelmora-tool month DIR YEAR MONTH [--monday|--sunday]: builds the month in
+// kelmora-tool month [DIR] YEAR MONTH [--monday|--sunday]: builds the month in
 // DIR's week start (or the one the option names), loads its memo file from
 // DIR as the calendar does, and prints it as JSON (UTF-8).
 
@@ -56,24 +56,29 @@ void printJson(const MonthModel& m) {
 }  // namespace
 
 int monthCommand(const Args& args) {
-    const char* usage = "usage: month DIR YEAR MONTH [--monday|--sunday]";
-    if (args.size() < 3 || args.size() > 4) return usageError(usage);
+    const char* usage = "usage: month [DIR] YEAR MONTH [--monday|--sunday]";
+    Args operands = args;
+    std::optional<bool> mondayOption;
+    if (!operands.empty() && operands.back().starts_with("--")) {
+        const std::string option = operands.back();
+        if (option != "--monday" && option != "--sunday") return usageError("unknown option: " + option);
+        mondayOption = option == "--monday";
+        operands.pop_back();
+    }
+    if (operands.size() < 2 || operands.size() > 3) return usageError(usage);
+    const std::string dir = takeCalendarDir(operands, 2);
     int year = 0, month = 0;
-    if (!parseInt(args[1], year) || !parseInt(args[2], month)) return usageError("year and month must be whole numbers");
+    if (!parseInt(operands[0], year) || !parseInt(operands[1], month))
+        return usageError("year and month must be whole numbers");
     if (!MonthModel::isSupported(year, month))
         return usageError("the month must lie between " + std::to_string(kMinYear) + "/1 and " +
                           std::to_string(kMaxYear) + "/12");
-    std::optional<bool> mondayOption;
-    if (args.size() == 4) {
-        if (args[3] != "--monday" && args[3] != "--sunday") return usageError("unknown option: " + args[3]);
-        mondayOption = args[3] == "--monday";
-    }
-    if (!isFolderOrSay(args[0])) return 1;
+    if (!isFolderOrSay(dir)) return 1;
 
     // The week start and weekly days off the calendar in DIR starts with
     // (without converting a legacy settings file: the tool writes nothing).
     RealFileSystem files;
-    const std::string programDir = withTrailingSeparator(args[0]);
+    const std::string programDir = withTrailingSeparator(dir);
     LegacySettingsFile legacy(files, programDir);
     const Settings settings = legacy.present() ? legacy.read().settings : SettingsFile(files, programDir).load();
     MonthModel model;
@@ -85,7 +90,7 @@ int monthCommand(const Args& args) {
     if (!model.buildMonth()) return usageError("cannot build the month");
 
     AbortingPrompts prompts;
-    MonthStore store(files, prompts, withTrailingSeparator(args[0]));
+    MonthStore store(files, prompts, programDir);
     switch (store.loadMonth(model)) {
         case LoadOutcome::ReadErrorAbandoned:
             std::cerr << "kelmora-tool: " << cp932::toUtf8(prompts.lastMessage) << ": " << store.fileNameOf(model)

@@ -1,4 +1,4 @@
-// kelmora-tool search DIR TEXT [--from YYYY-MM] [--to YYYY-MM]: every day
+// kelmora-tool search [DIR] TEXT [--from YYYY-MM] [--to YYYY-MM]: every day
 // whose memo holds TEXT, as the calendar's search finds them, one line a day:
 // the date, a tab, the memo's first line that holds the text (UTF-8).
 
@@ -13,7 +13,7 @@
 namespace kelmora::tool {
 namespace {
 
-constexpr const char* kSearchUsage = "usage: search DIR TEXT [--from YYYY-MM] [--to YYYY-MM]";
+constexpr const char* kSearchUsage = "usage: search [DIR] TEXT [--from YYYY-MM] [--to YYYY-MM]";
 
 }  // namespace
 
@@ -31,9 +31,9 @@ int searchCommand(const Args& args) {
         bound = parseYearMonth(args[++i]);
         if (!bound) return usageError("not a month between 1000-01 and 9999-12: " + args[i]);
     }
-    if (operands.size() != 2) return usageError(kSearchUsage);
-    const std::string& dir = operands[0];
-    const std::string& text = operands[1];
+    if (operands.empty() || operands.size() > 2) return usageError(kSearchUsage);
+    const std::string dir = takeCalendarDir(operands, 1);
+    const std::string& text = operands[0];
 
     if (!isFolderOrSay(dir)) return 2;
     if (text.empty()) return usageError("TEXT is empty");

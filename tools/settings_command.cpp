@@ -1,4 +1,4 @@
-// kelmora-tool settings DIR: every setting the calendar in DIR starts with,
+// kelmora-tool settings [DIR]: every setting the calendar in DIR starts with,
 // one "section/key = value" line each in the settings file's text forms,
 // in the order the calendar reads them (a text with JSON's escapes, so that
 // it stays on its line). When DIR holds the legacy settings
@@ -16,10 +16,12 @@
 namespace kelmora::tool {
 
 int settingsCommand(const Args& args) {
-    if (args.size() != 1) return usageError("usage: settings DIR");
-    if (!isFolderOrSay(args[0])) return 1;
+    if (args.size() > 1) return usageError("usage: settings [DIR]");
+    Args operands = args;
+    const std::string folder = takeCalendarDir(operands, 0);
+    if (!isFolderOrSay(folder)) return 1;
     RealFileSystem files;
-    const std::string dir = withTrailingSeparator(args[0]);
+    const std::string dir = withTrailingSeparator(folder);
     LegacySettingsFile legacy(files, dir);
     StartupSettings start = legacy.present() ? legacy.read() : loadStartupSettings(files, dir);
     if (start.error) std::cerr << "kelmora-tool: " << cp932::toUtf8(*start.error) << '\n';

@@ -1,12 +1,14 @@
 #include "about/about_box.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
 
 #include "PdCtrls/focus_label.h"
+#include "main/program_version.h"
 #include "platform/dialog_font.h"
 #include "platform/program_icon.h"
 #include "platform/screen_centre.h"
@@ -23,14 +25,17 @@ QLabel* placeLabel(QWidget* parent, const char* utf8, const QFont& font, QPoint 
     return label;
 }
 
+// The room the data folder's two lines take below the home page.
+constexpr int kFolderLineHeight = 48;
+
 }  // namespace
 
-Tfrmversion::Tfrmversion(QWidget* parent) : QDialog(parent) {
+Tfrmversion::Tfrmversion(const QString& dataFolder, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8("バージョン情報"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFont(dialogFont(12));
-    setFixedSize(409, 243);
+    setFixedSize(409, 243 + kFolderLineHeight);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
@@ -39,7 +44,7 @@ Tfrmversion::Tfrmversion(QWidget* parent) : QDialog(parent) {
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setLineWidth(2);
-    Panel1->setGeometry(8, 8, 385, 193);
+    Panel1->setGeometry(8, 8, 385, 193 + kFolderLineHeight);
     Panel1->setAutoFillBackground(true);
 
     Image1 = new QLabel(Panel1);
@@ -47,7 +52,9 @@ Tfrmversion::Tfrmversion(QWidget* parent) : QDialog(parent) {
     Image1->setGeometry(72, 16, 32, 32);
 
     Label1 = placeLabel(Panel1, "Kelmora", dialogFont(20, true), {112, 24});
-    Label2 = placeLabel(Panel1, "version　2.40", dialogFont(19, false, true), {160, 56});
+    Label2 = placeLabel(Panel1, "", dialogFont(19, false, true), {160, 56});
+    Label2->setText(QString::fromUtf8("version　%1").arg(QLatin1String(kProgramVersion)));
+    Label2->adjustSize();
     Label3 = placeLabel(Panel1, "予定を書き込む月めくりカレンダー", dialogFont(16), {112, 96});
     Label4 = placeLabel(Panel1, "ホームページ", dialogFont(16), {64, 128});
 
@@ -59,8 +66,17 @@ Tfrmversion::Tfrmversion(QWidget* parent) : QDialog(parent) {
     Label5->move(64, 152);
     connect(Label5, &TFocusLabel::OnClick, this, &Tfrmversion::Label5Click);
 
+    Label6 = placeLabel(Panel1, "データの保存先", dialogFont(16), {64, 184});
+    const QString folder = QDir::toNativeSeparators(dataFolder);
+    Label7 = placeLabel(Panel1, "", dialogFont(12), {64, 208});
+    const int width = Panel1->width() - Label7->x() - 8;
+    Label7->setText(Label7->fontMetrics().elidedText(folder, Qt::ElideMiddle, width));
+    Label7->setToolTip(folder);
+    Label7->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label7->adjustSize();
+
     Button1 = new QPushButton(QString::fromUtf8("閉じる"), this);
-    Button1->setGeometry(152, 208, 81, 33);
+    Button1->setGeometry(152, 208 + kFolderLineHeight, 81, 33);
     connect(Button1, &QPushButton::clicked, this, &Tfrmversion::Button1Click);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The about box: name, version, a line about the program and its home page.
+// The about box: name, version, a line about the program, its home page and
+// the folder that holds the calendar's data.
 
 #include <QDialog>
 
@@ -17,7 +18,8 @@ public:
     static constexpr const char* kHomePage = "https://kelmora.jp/";
     static constexpr unsigned kVisitedColour = 0x800080;  // 0x00BBGGRR: purple
 
-    explicit Tfrmversion(QWidget* parent = nullptr);
+    // `dataFolder`: where this calendar keeps its month files and kelmora.ini.
+    explicit Tfrmversion(const QString& dataFolder, QWidget* parent = nullptr);
 
     QFrame* Panel1;
     QLabel* Image1;
@@ -26,6 +28,8 @@ public:
     QLabel* Label3;
     QLabel* Label4;
     TFocusLabel* Label5;
+    QLabel* Label6;  // "データの保存先"
+    QLabel* Label7;  // the folder, selectable for copying
     QPushButton* Button1;
 
 public slots:

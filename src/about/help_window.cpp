@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPointer>
@@ -15,6 +16,7 @@
 #include "main/cp932.h"
 #include "main/prompts.h"
 #include "platform/dialog_font.h"
+#include "platform/qt_text.h"
 
 namespace kelmora {
 
@@ -76,16 +78,18 @@ QWidget* createHelpWindow(QWidget* parent) {
 
 }  // namespace
 
-QWidget* showHelpContents(QWidget* parent, const QString& programDir, Prompts& prompts) {
-    const QString path = programDir + QString::fromLatin1(kHelpFileName);
-    QFile file(path);
+QWidget* showHelpContents(QWidget* parent, const QString& helpFile, const QString& dataFolder, Prompts& prompts) {
+    QFile file(helpFile);
     if (!file.open(QIODevice::ReadOnly)) {
         prompts.ask(MessageIcon::Information, Buttons::Ok,
-                    cp932::literal("ヘルプファイル kelmora.hlp が見つかりません。\r\n"
-                                   "プログラムと同じフォルダに kelmora.hlp を置いて下さい。"));
+                    cp932::literal("ヘルプファイル ") + cp932Shown(QDir::toNativeSeparators(helpFile)) +
+                        cp932::literal(" が見つかりません。\r\n"
+                                       "そこに kelmora.hlp を置くか、Kelmora をインストールし直して下さい。"));
         return nullptr;
     }
-    const QString page = QString::fromUtf8(file.readAll());
+    const QString page = QString::fromUtf8(file.readAll())
+                             .replace(QString::fromLatin1(kDataFolderMark),
+                                      QDir::toNativeSeparators(dataFolder).toHtmlEscaped());
 
     QWidget* window = openHelpWindow;
     if (!window || window->parentWidget() != parent) {

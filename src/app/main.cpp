@@ -1,10 +1,11 @@
-// Kelmora: the month calendar whose data lives beside the program.
+// Kelmora: the month calendar whose data lives beside a portable program, or
+// in the user's data folder when it is installed.
 
 #include <QApplication>
 #include <QDir>
-#include <QStandardPaths>
 
 #include "main/TForm1.h"
+#include "main/data_folder.h"
 #include "platform/application_setup.h"
 #include "platform/dialogs.h"
 
@@ -17,15 +18,20 @@ int main(int argc, char** argv) {
     kelmora::RealFileSystem files;
     kelmora::MessageBoxDialogs dialogs;
     kelmora::WindowEnvironment environment;
-    environment.programDir = QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString() + "/";
+    const kelmora::CalendarFolders folders = kelmora::locateCalendarFolders(
+        files, QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString(),
+        {qEnvironmentVariable("XDG_DATA_HOME").toStdString(), QDir::homePath().toStdString()});
+    // A folder that cannot be made shows in the window's bar, as one that
+    // takes no files does.
+    if (!folders.portable) files.createFolders(folders.data);
+    environment.programDir = folders.data;
+    environment.helpFile = folders.helpFile;
     environment.clock = &clock;
     environment.dialogs = &dialogs;
     environment.files = &files;
 
     environment.uniqueName = QStringLiteral("Ident6215");
-    // $XDG_DATA_HOME, or ~/.local/share without it.
-    environment.rescueDir =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString() + "/kelmora/rescue/";
+    environment.rescueDir = folders.rescue;
 
     kelmora::TForm1 window(environment);
     if (window.isDuplicate()) return 0;  // the running copy has been asked to come forward

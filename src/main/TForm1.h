@@ -52,10 +52,13 @@ class Tfrmprnset;
 struct MonthPageSource;
 class Tform_find;
 
-// What the window works against: the folder beside the program, the clock,
-// the boxes and pickers, the files. Tests pass their own.
+// What the window works against: the calendar's folder, the clock, the
+// boxes and pickers, the files. Tests pass their own.
 struct WindowEnvironment {
-    std::string programDir;  // with its trailing separator
+    // The month files and kelmora.ini: beside a portable program, in
+    // "$XDG_DATA_HOME/kelmora/" for an installed one (see data_folder.h);
+    // with its trailing separator.
+    std::string programDir;
     const Clock* clock = nullptr;
     Dialogs* dialogs = nullptr;
     FileSystem* files = nullptr;
@@ -63,10 +66,11 @@ struct WindowEnvironment {
     // The name that marks the first running copy ("Ident6215" in the
     // program); empty: no guard (tests that open many windows).
     QString uniqueName;
-    // Where the month goes when it cannot be written beside the program
+    // Where the month goes when it cannot be written to its month file
     // ("$XDG_DATA_HOME/kelmora/rescue/" in the program), with its trailing
     // separator; empty: nowhere.
     std::string rescueDir = {};
+    std::string helpFile = {};  // kelmora.hlp, native path
 };
 
 class TForm1 : public QMainWindow {

@@ -476,10 +476,13 @@ void TForm1::setteiClick() {
 
 // --- help and about -------------------------------------------------------------------
 
-void TForm1::mnuhelpClick() { showHelpContents(this, QString::fromStdString(env_.programDir), *env_.dialogs); }
+void TForm1::mnuhelpClick() {
+    showHelpContents(this, QString::fromStdString(env_.helpFile), QString::fromStdString(env_.programDir),
+                     *env_.dialogs);
+}
 
 void TForm1::mnuversionClick() {
-    Tfrmversion box(this);
+    Tfrmversion box(QString::fromStdString(env_.programDir), this);
     runModal(box);
 }
 

@@ -9,7 +9,7 @@ build_dir=$2
 for tool in desktop-file-validate gio Xvfb xdpyinfo xwininfo xprop; do
   command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/setup-deps test" >&2; exit 1; }
 done
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib.sh"
 
 work=$(mktemp -d)
 pids=()
@@ -22,14 +22,12 @@ dir="$work/Kelmora's \$data 予定"
 entry=$XDG_DATA_HOME/applications/kelmora.desktop
 icons=$XDG_DATA_HOME/icons/hicolor
 install_calendar() { KELMORA_BUILD_DIR=$build_dir "$source_dir/scripts/install" "$dir"; }
-png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ print $1*2^24 + $2*2^16 + $3*2^8 + $4 "x" $5*2^24 + $6*2^16 + $7*2^8 + $8 }'; }
-ended() { [[ ! -e /proc/$1 ]] || [[ $(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) == Z ]]; }
 
 echo "--- install"
 install_calendar
 cmp "$dir/kelmora" "$build_dir/src/kelmora" || fail "the installed program is not the one built"
 cmp "$dir/kelmora.hlp" "$build_dir/src/kelmora.hlp" || fail "the help file is not beside the program"
-for size in 16 32 48 256; do
+for size in 16 22 24 32 48 64 128 256; do
   png=$icons/${size}x${size}/apps/kelmora.png
   [[ -f $png ]] || fail "no $size pixel icon"
   [[ $(png_size "$png") == "${size}x${size}" ]] || fail "$png is $(png_size "$png"), not ${size}x${size}"
@@ -43,12 +41,7 @@ source "$source_dir/scripts/lib/xvfb.sh"
 start_xvfb 1024x768
 pids+=("$xvfb")
 env -u QT_QPA_PLATFORM DISPLAY="$display" gio launch "$entry"
-window=""
-for _ in $(seq 100); do
-  window=$(xwininfo -display "$display" -root -tree | awk '/\("kelmora" "Kelmora"\)/ {print $1; exit}')
-  [[ -n $window ]] && break
-  sleep 0.1
-done
+window=$(calendar_window "$display")
 [[ -n $window ]] || fail "no calendar window appeared"
 app=$(xprop -display "$display" -id "$window" _NET_WM_PID | awk '{print $3}')
 pids+=("$app")
@@ -59,9 +52,7 @@ window_icons=$(xprop -display "$display" -id "$window" _NET_WM_ICON)
 for size in 16 32 48; do
   grep -qF "Icon ($size x $size)" <<<"$window_icons" || fail "the window has no $size pixel icon"
 done
-kill -TERM "$app"
-for _ in $(seq 100); do ended "$app" && break; sleep 0.1; done
-ended "$app" || fail "the calendar did not end on SIGTERM"
+end_calendar "$app"
 pids=("$xvfb")
 [[ -f $dir/kelmora.ini ]] || fail "the calendar kept no settings beside itself"
 
@@ -88,7 +79,7 @@ echo "--- uninstall"
 said=$("$source_dir/scripts/uninstall" "$dir")
 echo "$said"
 for gone in "$dir/kelmora" "$dir/kelmora.hlp" "$entry" "$icons/scalable/apps/kelmora.svg" \
-    "$icons"/{16x16,32x32,48x48,256x256}/apps/kelmora.png; do
+    "$icons"/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/kelmora.png; do
   [[ ! -e $gone ]] || fail "$gone is still there"
 done
 for file in "${user_files[@]}"; do

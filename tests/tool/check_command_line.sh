@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# kelmora-tool as typed: help, a DIR that is no folder, and a settings value
-# that holds control characters.
+# kelmora-tool as typed: help, a DIR that is no folder, a settings value
+# that holds control characters, and DIR left out.
 set -euo pipefail
 tool=$1
 dir=$(mktemp -d "${TMPDIR:-/tmp}/kelmora-tool.XXXXXX")
@@ -35,3 +35,23 @@ printf '[memo]\r\nfontname=a\tb\001c\\d\177e\r\n' > "$dir/calendar/kelmora.ini"
 out=$("$tool" settings "$dir/calendar")
 [ "$(wc -l <<<"$out")" -eq "$("$tool" settings "$dir" | wc -l)" ] || fail "settings lines: $out"
 grep -qxF 'memo/fontname = a\tb\u0001c\\d\u007fe' <<<"$out" || fail "fontname is not escaped: $(grep fontname <<<"$out")"
+
+# DIR left out: the folder the calendar beside the tool uses. Installed (in
+# <prefix>/bin with its help in <prefix>/share/kelmora), that is
+# $XDG_DATA_HOME/kelmora; a portable copy, its own folder.
+mkdir -p "$dir/root/usr/bin" "$dir/root/usr/share/kelmora" "$dir/xdg/kelmora" "$dir/stick"
+cp "$tool" "$dir/root/usr/bin/kelmora-tool"
+cp "$tool" "$dir/stick/kelmora-tool"
+touch "$dir/root/usr/share/kelmora/kelmora.hlp"
+printf '[memo]\r\nfontname=installed\r\n' > "$dir/xdg/kelmora/kelmora.ini"
+printf '[memo]\r\nfontname=portable\r\n[form]\r\nmon_start=1\r\n' > "$dir/stick/kelmora.ini"
+export XDG_DATA_HOME=$dir/xdg
+for copy in "root/usr/bin installed sunday $dir/xdg/kelmora/" "stick portable monday $dir/stick/"; do
+  read -r where font week folder <<<"$copy"
+  out=$("$dir/$where/kelmora-tool" settings)
+  grep -qxF "memo/fontname = $font" <<<"$out" || fail "settings without DIR in $where: $(grep fontname <<<"$out")"
+  out=$("$dir/$where/kelmora-tool" help)
+  grep -qxF "  $folder" <<<"$out" || fail "help in $where does not name $folder"
+  out=$("$dir/$where/kelmora-tool" month 2024 5)
+  grep -qF "\"weekStart\": \"$week\"" <<<"$out" || fail "month without DIR in $where does not start on $week"
+done

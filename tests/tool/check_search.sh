@@ -65,7 +65,7 @@ expect 1 "" "$dir" 歯医者 --from 2025-01
 expect 1 "" "$dir" "😀"
 
 # Bad calls.
-for args in "$dir" \
+for args in "" \
             "$dir 歯医者 extra" \
             "$dir/202412.wmd 歯医者" \
             "$dir/missing 歯医者" \

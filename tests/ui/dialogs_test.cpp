@@ -127,7 +127,7 @@ TEST(Dialogs, OpenCentredOnTheScreenNotOverTheOwner) {
     RecordingPrompts prompts;
     Tform_jump jump(&owner);
     TForm3 memo(prompts, &owner);
-    Tfrmversion about(&owner);
+    Tfrmversion about(QStringLiteral("/tmp/kelmora"), &owner);
     for (QDialog* dialog : std::initializer_list<QDialog*>{&jump, &memo, &about}) {
         dialog->open();
         const QPoint middle = dialog->screen()->availableGeometry().center();
@@ -219,9 +219,10 @@ public slots:
 TEST(AboutBox, LinkOpensTheHomePageAndTurnsPurple) {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
-    Tfrmversion about;
+    Tfrmversion about(QStringLiteral("/home/aki/.local/share/kelmora/"));
     about.show();
-    EXPECT_EQ(about.Label2->text(), QString::fromUtf8("version　2.40"));
+    // The project's version, as the package carries it.
+    EXPECT_EQ(about.Label2->text(), QString::fromUtf8("version　") + QStringLiteral(KELMORA_PROJECT_VERSION));
     EXPECT_EQ(about.Label5->pos(), QPoint(64, 152));
     EXPECT_EQ(about.Label5->FontColor(), QColor(0, 0, 255));
     QTest::mouseClick(about.Label5, Qt::LeftButton, {}, about.Label5->textRect().center());
@@ -234,17 +235,43 @@ TEST(AboutBox, LinkOpensTheHomePageAndTurnsPurple) {
     EXPECT_FALSE(about.isVisible());
 }
 
-TEST(HelpWindow, OpensTheFileBesideTheProgram) {
+// The whole folder when it fits, its two ends when it does not; the whole
+// name is in the tip and can be selected.
+TEST(AboutBox, NamesTheDataFolder) {
+    const QString deep = QStringLiteral("/media/aki/USB/") + QString(60, QLatin1Char('x')) + QStringLiteral("/kelmora/");
+    for (const QString& folder : {QStringLiteral("/home/aki/.local/share/kelmora/"), deep}) {
+        Tfrmversion about(folder);
+        about.show();
+        const QString shown = about.Label7->text();
+        EXPECT_EQ(about.Label7->toolTip(), folder);
+        EXPECT_LE(about.Label7->geometry().right(), about.Panel1->contentsRect().right());
+        EXPECT_GT(about.Label7->y(), about.Label5->geometry().bottom());
+        EXPECT_LT(about.Panel1->geometry().bottom(), about.Button1->y());
+        if (folder == deep) {
+            EXPECT_TRUE(shown.startsWith(QStringLiteral("/media/aki/")) && shown.endsWith(QStringLiteral("/kelmora/")) &&
+                        shown.contains(QChar(0x2026)))
+                << shown.toStdString();
+        } else {
+            EXPECT_EQ(shown, folder);
+        }
+        EXPECT_TRUE(about.Label7->textInteractionFlags() & Qt::TextSelectableByMouse);
+    }
+}
+
+// The page names the folder in use, as text (a "<" in it stays a "<").
+TEST(HelpWindow, OpensTheFileAndNamesTheDataFolder) {
     QTemporaryDir dir;
     QFile help(dir.filePath(QStringLiteral("kelmora.hlp")));
     ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     help.write(QString::fromUtf8("<h1>メモの書き方</h1><a href=\"#keys\">キー操作</a><p>本文</p>"
+                                 "<p>データ: <b><!--data-folder--></b></p>"
                                  "<h2><a name=\"keys\"></a>キー操作</h2>")
                    .toUtf8());
     help.close();
     RecordingPrompts prompts;
     QWidget owner;
-    QWidget* window = showHelpContents(&owner, dir.path() + QDir::separator(), prompts);
+    const QString data = QStringLiteral("/home/aki/<my>/kelmora/");
+    QWidget* window = showHelpContents(&owner, help.fileName(), data, prompts);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(prompts.texts.empty());
     EXPECT_TRUE(window->isVisible());
@@ -252,9 +279,10 @@ TEST(HelpWindow, OpensTheFileBesideTheProgram) {
     auto* browser = window->findChild<QTextBrowser*>();
     ASSERT_NE(browser, nullptr);
     EXPECT_TRUE(browser->toPlainText().contains(QString::fromUtf8("メモの書き方")));
+    EXPECT_TRUE(browser->toPlainText().contains(QString::fromUtf8("データ: ") + data)) << browser->toPlainText().toStdString();
     browser->setSource(QUrl(QStringLiteral("#keys")));  // a contents link stays in the page
     EXPECT_TRUE(browser->toPlainText().contains(QString::fromUtf8("本文")));
-    EXPECT_EQ(showHelpContents(&owner, dir.path() + QDir::separator(), prompts), window);  // reused
+    EXPECT_EQ(showHelpContents(&owner, help.fileName(), data, prompts), window);  // reused
 }
 
 // Beside the calendar where the work area has room, centred on it where it
@@ -283,7 +311,7 @@ TEST(HelpWindow, OpensBesideTheCalendarAndClosesWithEscapeOrItsButton) {
             QWidget calendar;
             calendar.setGeometry(c.calendar);
             calendar.show();
-            QPointer<QWidget> window = showHelpContents(&calendar, dir.path() + QDir::separator(), prompts);
+            QPointer<QWidget> window = showHelpContents(&calendar, help.fileName(), dir.path(), prompts);
             ASSERT_NE(window, nullptr);
             ASSERT_TRUE(QTest::qWaitForWindowActive(window));
             const QRect at = window->frameGeometry(), owner = calendar.frameGeometry();
@@ -310,9 +338,10 @@ TEST(HelpWindow, OpensBesideTheCalendarAndClosesWithEscapeOrItsButton) {
 TEST(HelpWindow, MissingFileIsReported) {
     QTemporaryDir dir;
     RecordingPrompts prompts;
-    EXPECT_EQ(showHelpContents(nullptr, dir.path() + QDir::separator(), prompts), nullptr);
+    const QString missing = dir.filePath(QStringLiteral("share/kelmora/kelmora.hlp"));
+    EXPECT_EQ(showHelpContents(nullptr, missing, dir.path(), prompts), nullptr);
     ASSERT_EQ(prompts.texts.size(), 1u);
-    EXPECT_NE(prompts.texts[0].find("kelmora.hlp"), std::string::npos);
+    EXPECT_NE(prompts.texts[0].find(missing.toStdString()), std::string::npos) << "the message names where it looked";
 }
 
 }  // namespace

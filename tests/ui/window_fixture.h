@@ -97,6 +97,7 @@ struct WindowHarness {
     TForm1& open() {
         WindowEnvironment env;
         env.programDir = folder.dir();
+        env.helpFile = folder.file("kelmora.hlp");
         env.clock = &clock;
         env.dialogs = &dialogs;
         env.files = fileSystem;
