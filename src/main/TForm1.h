@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "main/arrow_tool.h"
 #include "main/calendar_look.h"
@@ -40,6 +41,7 @@ class QInputMethodEvent;
 
 namespace kelmora {
 
+class MonthFileWatcher;
 class OwnerDrawGrid;
 class SaveBar;
 class TAnimateForm;
@@ -67,6 +69,10 @@ struct WindowEnvironment {
     // ("$XDG_DATA_HOME/kelmora/rescue/" in the program), with its trailing
     // separator; empty: nowhere.
     std::string rescueDir = {};
+    // The last resort when even the rescue folder takes nothing and the
+    // program must end: a folder in memory ("$XDG_RUNTIME_DIR/kelmora/rescue/"),
+    // with its trailing separator; empty: none.
+    std::string lastResortDir = {};
 };
 
 class TForm1 : public QMainWindow {
@@ -110,10 +116,21 @@ public:
     void rebuildMonthView();
     // The save on idle: the loop running empty with the month changed arms
     // `idleSaveTimer`, typing winds it up again, and the month is written
-    // when it runs out, once the user has paused.
+    // when it runs out, once the user has paused; `saveDeadlineTimer`, armed
+    // by the first change and not wound up again, writes it while the typing
+    // goes on.
     void PseudoApp1Idle();
     QTimer* idleSaveTimer = nullptr;
+    QTimer* saveDeadlineTimer = nullptr;
     void idleSaveTimerTimer();
+    // The month changed from the keyboard: the save waits for a pause.
+    void typingChanged();
+
+    // Other writers: the shown month's file and its folder are watched; a
+    // change made elsewhere is reloaded (the month unchanged here) or merged
+    // (changed here too), and a sync tool's conflict copy is told once.
+    MonthFileWatcher* monthWatcher = nullptr;
+    void lookForOutsideChange();
     void eClick();
     // The close-time steps; false when the close has to be abandoned.
     bool FormCloseQuery();
@@ -327,6 +344,15 @@ private:
     void afterSave(SaveOutcome outcome);
     bool saveMustWait() const;
     RescueResult rescueMonth();
+    void watchShownMonth();
+    void reloadFromOutside();
+    // The month view after its memo data changed from outside: rows refitted,
+    // the editor still on its cell with the caret where it was (counted from
+    // the text's end when the user's own text was kept at the end).
+    void showOutsideChange(bool caretFromEnd);
+    void tellConflictCopies();
+    QString mergeNoticeText(const MergeNotice& merge) const;
+    void addNotice(const QString& text);
     void createSaveBar();
     void noticeAtStart();
     void showSaveState();
@@ -371,6 +397,8 @@ private:
     SettingsFile settingsFile_;
     MonthStore store_;
     RescueCopies rescue_;
+    RescueCopies lastResort_;
+    std::vector<std::string> toldConflictCopies_;
     std::optional<QString> saveProblem_;  // shown until a save succeeds
     std::deque<QString> saveNotices_;     // shown one by one when no problem is
     RescueResult lastRescue_;
