@@ -352,7 +352,9 @@ private:
     void showOutsideChange(bool caretFromEnd);
     void tellConflictCopies();
     QString mergeNoticeText(const MergeNotice& merge) const;
-    void addNotice(const QString& text);
+    // Shown first; a notice about the shown month's file takes the place of
+    // the one before it, which is out of date.
+    void addNotice(const QString& text, bool aboutMonthFile = false);
     void createSaveBar();
     void noticeAtStart();
     void showSaveState();
@@ -399,6 +401,8 @@ private:
     RescueCopies rescue_;
     RescueCopies lastResort_;
     std::vector<std::string> toldConflictCopies_;
+    FileStamp toldUnreadable_;  // the month file found unreadable last, once told
+    QString monthFileNotice_;   // the last notice about the shown month's file
     std::optional<QString> saveProblem_;  // shown until a save succeeds
     std::deque<QString> saveNotices_;     // shown one by one when no problem is
     RescueResult lastRescue_;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QDir>
 #include <QStringList>
 #include <QTextCursor>
@@ -45,8 +46,9 @@ void TForm1::watchShownMonth() {
 
 void TForm1::lookForOutsideChange() {
     if (closing) return;
-    // The save that may come now looks at the file itself.
-    if (saveMustWait()) {
+    // Not under a box or dialog (a save may be waiting there for an answer),
+    // nor while the arrow tool waits: the look comes again a moment later.
+    if (saveMustWait() || QApplication::activeModalWidget()) {
         monthWatcher->askAgainLater();
         return;
     }
@@ -64,14 +66,21 @@ void TForm1::lookForOutsideChange() {
             store_.acceptGone(model);
             addNotice(japanese("%1 のファイル「%2」が他のところで削除されました。画面の内容はそのままです。"
                                "書き換えると、その内容で保存し直します。")
-                          .arg(title, file));
+                          .arg(title, file),
+                      true);
             return;
-        case OutsideChange::Unreadable:
+        case OutsideChange::Unreadable: {
+            // Told once for each version that is in the way.
+            const FileStamp stamp = env_.files->stampOf(store_.fileNameOf(model));
+            if (stamp == toldUnreadable_) return;
+            toldUnreadable_ = stamp;
             addNotice(japanese("%1 のファイル「%2」が他のところで書き換えられましたが、月のファイルとして読めません"
                                "（書き込みの途中かもしれません）。画面の内容はそのままです。"
                                "このあと保存するときは、そのファイルを別の名前で残してから書き込みます。")
-                          .arg(title, file));
+                          .arg(title, file),
+                      true);
             return;
+        }
     }
 }
 
@@ -79,7 +88,7 @@ void TForm1::lookForOutsideChange() {
 void TForm1::reloadFromOutside() {
     if (!store_.reloadQuietly(model)) return;
     showOutsideChange(false);
-    addNotice(japanese("他のところで変更された %1 を読み込み直しました。").arg(toQString(model.title)));
+    addNotice(japanese("他のところで変更された %1 を読み込み直しました。").arg(toQString(model.title)), true);
 }
 
 void TForm1::showOutsideChange(bool caretFromEnd) {
@@ -135,8 +144,14 @@ void TForm1::tellConflictCopies() {
                   .arg(fresh.join(japanese("」「"))));
 }
 
-void TForm1::addNotice(const QString& text) {
-    if (std::find(saveNotices_.begin(), saveNotices_.end(), text) == saveNotices_.end()) saveNotices_.push_back(text);
+void TForm1::addNotice(const QString& text, bool aboutMonthFile) {
+    const auto drop = [&](const QString& old) {
+        saveNotices_.erase(std::remove(saveNotices_.begin(), saveNotices_.end(), old), saveNotices_.end());
+    };
+    drop(text);
+    if (aboutMonthFile && !monthFileNotice_.isEmpty()) drop(monthFileNotice_);
+    if (aboutMonthFile) monthFileNotice_ = text;
+    saveNotices_.push_front(text);
     showSaveState();
 }
 

@@ -58,7 +58,8 @@ void TForm1::createSaveBar() {
 // What the last start left to say: rescue copies nobody was told about, and
 // a program folder that takes no files.
 void TForm1::noticeAtStart() {
-    for (RescueCopies* copies : {&rescue_, &lastResort_}) {
+    // The copies in memory first: they are gone with the next logout.
+    for (RescueCopies* copies : {&lastResort_, &rescue_}) {
         const std::vector<std::string> untold = copies->takeUntold();
         if (untold.empty()) continue;
         QString names;
@@ -141,9 +142,8 @@ void TForm1::retrySave() {
 void TForm1::afterSave(SaveOutcome outcome) {
     bool changed = false;
     if (std::optional<MergeNotice> merge = store_.takeMerge()) {
-        saveNotices_.push_back(mergeNoticeText(*merge));
         showOutsideChange(true);
-        changed = true;
+        addNotice(mergeNoticeText(*merge), true);
     }
     if (std::optional<std::string> notice = store_.takeNotice()) {
         saveNotices_.push_back(toQString(*notice));

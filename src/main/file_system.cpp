@@ -198,6 +198,11 @@ FileError RealFileSystem::reserveSpace(const std::string& reserve, std::uint64_t
     if (!error) error = native::allocate(file, size);
     if (!error) error = native::syncToDisk(file);
     if (const int closeError = file.close(); !error) error = closeError;
+    if (error) {
+        // A reserve too small helps nobody and takes what the month file needs.
+        std::error_code ignored;
+        fs::remove(reserve, ignored);
+    }
     return fileErrorFromErrno(error);
 }
 
