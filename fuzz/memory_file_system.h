@@ -40,6 +40,20 @@ public:
     }
     FileError createFolders(const std::string&) override { return {}; }
     FileError checkWritableFolder(const std::string&) const override { return {}; }
+    FileStamp stampOf(const std::string& path) const override {
+        auto it = files.find(path);
+        if (it == files.end()) return {};
+        return {true, 0, 0, it->second.size(), 0};
+    }
+    std::unique_ptr<FolderLock> lockFolder(const std::string&) override { return std::make_unique<FolderLock>(); }
+    FileError reserveSpace(const std::string& reserve, std::uint64_t size) override {
+        files[reserve].resize(size);
+        return {};
+    }
+    WriteResult writeIntoReserve(const std::string& reserve, const std::string& path, std::string_view bytes) override {
+        files.erase(reserve);
+        return replaceFile(path, bytes);
+    }
 };
 
 }  // namespace kelmora::fuzz

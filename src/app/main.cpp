@@ -32,6 +32,9 @@ int main(int argc, char** argv) {
 
     environment.uniqueName = QStringLiteral("Ident6215");
     environment.rescueDir = folders.rescue;
+    // In memory: the last place to keep the month when no disk takes it.
+    if (const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR"); !runtime.isEmpty())
+        environment.lastResortDir = runtime.toStdString() + "/kelmora/rescue/";
 
     kelmora::TForm1 window(environment);
     if (window.isDuplicate()) return 0;  // the running copy has been asked to come forward

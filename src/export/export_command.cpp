@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include "export/calendar_export.h"
 #include "export/export_file.h"
@@ -11,6 +10,7 @@
 #include "main/TForm1.h"
 #include "main/cp932.h"
 #include "platform/qt_text.h"
+#include "platform/save_location.h"
 
 namespace kelmora {
 namespace {
@@ -25,11 +25,6 @@ QString suggestedName(YearMonth first, YearMonth last) {
     QString name = QStringLiteral("kelmora-") + yyyymm(first);
     if (last != first) name += QLatin1Char('-') + yyyymm(last);
     return name + QStringLiteral(".ics");
-}
-
-QString defaultFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 // The month files that could not be read, one a line, for a message.
@@ -64,9 +59,8 @@ void TForm1::mnuexportClick() {
         return;
     }
 
-    const QString folder = dialog->lastFolder.isEmpty() ? defaultFolder() : dialog->lastFolder;
     std::optional<QString> chosen =
-        env_.dialogs->pickSaveFile(japanese("iCalendar形式で書き出す"), QDir(folder).filePath(suggestedName(first, last)),
+        env_.dialogs->pickSaveFile(japanese("iCalendar形式で書き出す"), proposedSavePath(suggestedName(first, last), dialog->lastFolder),
                                    japanese("iCalendar ファイル (*.ics)"));
     if (!chosen) return;
     if (!chosen->endsWith(QStringLiteral(".ics"), Qt::CaseInsensitive)) *chosen += QStringLiteral(".ics");

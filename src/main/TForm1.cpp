@@ -41,7 +41,8 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
       env_(std::move(environment)),
       settingsFile_(*env_.files, env_.programDir),
       store_(*env_.files, *env_.dialogs, env_.programDir),
-      rescue_(*env_.files, env_.rescueDir) {
+      rescue_(*env_.files, env_.rescueDir),
+      lastResort_(*env_.files, env_.lastResortDir) {
     // The application object before the widgets: the style it puts in place
     // would re-polish every widget made before it.
     ApplicationObject::instance();
@@ -280,6 +281,7 @@ void TForm1::buildAndLoad() {
     Label1->adjustSize();
     dg1->setRowCount(model.gridRows());
     reportLoadOutcome(store_.loadMonth(model));
+    watchShownMonth();
     refitMemoRows();
     FormResize();
 }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "main/arrow_tool.h"
 #include "main/calendar_look.h"
@@ -40,6 +41,7 @@ class QInputMethodEvent;
 
 namespace kelmora {
 
+class MonthFileWatcher;
 class OwnerDrawGrid;
 class SaveBar;
 class TAnimateForm;
@@ -71,6 +73,10 @@ struct WindowEnvironment {
     // separator; empty: nowhere.
     std::string rescueDir = {};
     std::string helpFile = {};  // kelmora.hlp, native path
+    // The last resort when even the rescue folder takes nothing and the
+    // program must end: a folder in memory ("$XDG_RUNTIME_DIR/kelmora/rescue/"),
+    // with its trailing separator; empty: none.
+    std::string lastResortDir = {};
 };
 
 class TForm1 : public QMainWindow {
@@ -114,10 +120,21 @@ public:
     void rebuildMonthView();
     // The save on idle: the loop running empty with the month changed arms
     // `idleSaveTimer`, typing winds it up again, and the month is written
-    // when it runs out, once the user has paused.
+    // when it runs out, once the user has paused; `saveDeadlineTimer`, armed
+    // by the first change and not wound up again, writes it while the typing
+    // goes on.
     void PseudoApp1Idle();
     QTimer* idleSaveTimer = nullptr;
+    QTimer* saveDeadlineTimer = nullptr;
     void idleSaveTimerTimer();
+    // The month changed from the keyboard: the save waits for a pause.
+    void typingChanged();
+
+    // Other writers: the shown month's file and its folder are watched; a
+    // change made elsewhere is reloaded (the month unchanged here) or merged
+    // (changed here too), and a sync tool's conflict copy is told once.
+    MonthFileWatcher* monthWatcher = nullptr;
+    void lookForOutsideChange();
     void eClick();
     // The close-time steps; false when the close has to be abandoned.
     bool FormCloseQuery();
@@ -331,6 +348,17 @@ private:
     void afterSave(SaveOutcome outcome);
     bool saveMustWait() const;
     RescueResult rescueMonth();
+    void watchShownMonth();
+    void reloadFromOutside();
+    // The month view after its memo data changed from outside: rows refitted,
+    // the editor still on its cell with the caret where it was (counted from
+    // the text's end when the user's own text was kept at the end).
+    void showOutsideChange(bool caretFromEnd);
+    void tellConflictCopies();
+    QString mergeNoticeText(const MergeNotice& merge) const;
+    // Shown first; a notice about the shown month's file takes the place of
+    // the one before it, which is out of date.
+    void addNotice(const QString& text, bool aboutMonthFile = false);
     void createSaveBar();
     void noticeAtStart();
     void showSaveState();
@@ -375,6 +403,10 @@ private:
     SettingsFile settingsFile_;
     MonthStore store_;
     RescueCopies rescue_;
+    RescueCopies lastResort_;
+    std::vector<std::string> toldConflictCopies_;
+    FileStamp toldUnreadable_;  // the month file found unreadable last, once told
+    QString monthFileNotice_;   // the last notice about the shown month's file
     std::optional<QString> saveProblem_;  // shown until a save succeeds
     std::deque<QString> saveNotices_;     // shown one by one when no problem is
     RescueResult lastRescue_;

@@ -133,7 +133,7 @@ void TForm1::memo1Change() {
     }
     model.dirty = true;
     memo.text = *bytes;
-    idleSaveTimer->start();  // the save waits until the typing pauses
+    typingChanged();  // the save waits until the typing pauses, but not for ever
     if (!fitFocusRowToEditor()) {
         env_.dialogs->inform(cp932::literal("メモ欄が一杯です。\r\nこれ以上入力できません"));
         memo.text = old;

@@ -4,19 +4,22 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
-#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QToolBar>
 
 #include "PrtestV/print_preview.h"
+#include "export/export_file.h"
 #include "main/TForm1.h"
 #include "main/cp932.h"
 #include "main/toolbar_icons.h"
 #include "platform/owner_draw_grid.h"
 #include "platform/qt_text.h"
+#include "platform/save_location.h"
 #include "prnset/month_page.h"
 #include "prnset/page_setup_dialog.h"
 
@@ -124,19 +127,32 @@ void TForm1::printpreviewClick() {
 }
 
 // The page printing would give, as a PDF file on the page setup's paper.
+// The page is drawn into a private scratch folder first and then written
+// where the user chose as the month files are: whole or not at all, and a
+// new file readable by its owner only, as the memos in it are.
 void TForm1::mnupdfClick() {
     hideEditor();
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString proposed = QDir(documents.isEmpty() ? QDir::homePath() : documents).filePath(Label1->text() + ".pdf");
-    std::optional<QString> path =
-        env_.dialogs->pickSaveFile(japanese("PDFに保存"), proposed, japanese("PDF ファイル (*.pdf)"));
+    std::optional<QString> path = env_.dialogs->pickSaveFile(
+        japanese("PDFに保存"), proposedSavePath(Label1->text() + ".pdf"), japanese("PDF ファイル (*.pdf)"));
     if (!path) return;
     if (!path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) *path += QStringLiteral(".pdf");
+    const QTemporaryDir scratch;
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setPageLayout(printer().pageLayout());
-    pdf.setOutputFileName(*path);
-    printPage(pdf);
+    pdf.setOutputFileName(scratch.filePath(QStringLiteral("page.pdf")));
+    if (!scratch.isValid() || !printPage(pdf)) return;
+    QFile page(pdf.outputFileName());
+    const QByteArray bytes = page.open(QIODevice::ReadOnly) ? page.readAll() : QByteArray();
+    const std::string shownPath = cp932Shown(QDir::toNativeSeparators(*path));
+    if (bytes.isEmpty()) {
+        env_.dialogs->ask(MessageIcon::Error, Buttons::Ok,
+                          shownPath + cp932::literal(" に書き込めません。\r\nPDF を作る一時ファイルを読めませんでした。"));
+        return;
+    }
+    if (std::optional<std::string> cause =
+            writeExportFile(*env_.files, path->toStdString(), std::string_view(bytes.constData(), bytes.size())))
+        env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, shownPath + cp932::literal(" に書き込めません。\r\n") + *cause);
 }
 
 }  // namespace kelmora

@@ -26,6 +26,9 @@ constexpr int kSaveRetryInterval = 5000;  // ms
 // A burst of typing is written once, this long after its last key; leaving
 // the month, closing and a termination signal still write at once.
 constexpr int kTypingPause = 500;  // ms
+// Typing that never pauses is written this long after its first unsaved
+// key: within 2 s of it, with room for a slow disk's flush.
+constexpr int kLongestWait = 1500;  // ms
 
 QString nativePath(const std::string& path) { return QDir::toNativeSeparators(QString::fromStdString(path)); }
 
@@ -46,24 +49,35 @@ void TForm1::createSaveBar() {
     idleSaveTimer->setSingleShot(true);
     idleSaveTimer->setInterval(kTypingPause);
     connect(idleSaveTimer, &QTimer::timeout, this, [this] { idleSaveTimerTimer(); });
+    saveDeadlineTimer = new QTimer(this);
+    saveDeadlineTimer->setSingleShot(true);
+    saveDeadlineTimer->setInterval(kLongestWait);
+    connect(saveDeadlineTimer, &QTimer::timeout, this, [this] { idleSaveTimerTimer(); });
 }
 
 // What the last start left to say: rescue copies nobody was told about, and
 // a program folder that takes no files.
 void TForm1::noticeAtStart() {
-    const std::vector<std::string> untold = rescue_.takeUntold();
-    if (!untold.empty()) {
+    // The copies in memory first: they are gone with the next logout.
+    for (RescueCopies* copies : {&lastResort_, &rescue_}) {
+        const std::vector<std::string> untold = copies->takeUntold();
+        if (untold.empty()) continue;
         QString names;
         for (const std::string& name : untold) {
             if (!names.isEmpty()) names += japanese("、");
             names += QString::fromStdString(name);
         }
-        saveNotices_.push_back(
-            japanese("前回保存できなかったメモの退避コピーがあります: 「%1」の %2。"
-                     "月のメモファイルと同じ形式です。使うときは、名前を「年月.wmd」（例 202405.wmd）に変えて"
-                     "プログラムのフォルダに置いてください（今あるファイルは別の名前で残してから）。")
-                .arg(nativePath(rescue_.folder()), names));
+        QString text = japanese("前回保存できなかったメモの退避コピーがあります: 「%1」の %2。"
+                                "月のメモファイルと同じ形式です。使うときは、名前を「年月.wmd」（例 202405.wmd）に変えて"
+                                "プログラムのフォルダに置いてください（今あるファイルは別の名前で残してから）。")
+                           .arg(nativePath(copies->folder()), names);
+        if (copies == &lastResort_)
+            text += japanese("このフォルダはメモリ上にあり、ログアウトや再起動で消えます。すぐに移してください。");
+        saveNotices_.push_back(text);
     }
+    // Room for a rescue copy that a full disk cannot take.
+    rescue_.keepReserve();
+    tellConflictCopies();
     if (const FileError folder = env_.files->checkWritableFolder(env_.programDir); folder.failed()) {
         saveProblem_ = japanese("このフォルダには保存できません: 「%1」。原因: %2。カレンダーは見られ、入力もできますが、"
                                 "書いたメモはここに保存されません。終了するときに退避コピーとして「%3」に残します。"
@@ -87,16 +101,27 @@ bool TForm1::saveMustWait() const { return closing || arrowTool.state == ArrowWa
 
 // Save on idle: whenever the event queue runs empty with the month changed,
 // except while the arrow tool waits for its last day, the save is due a
-// moment later (typing keeps putting it off, see memo1Change): a burst of
-// keys is one write, not one write and one flush to the disk per key.
+// moment later (typing keeps putting it off, see typingChanged): a burst of
+// keys is one write, not one write and one flush to the disk per key. The
+// deadline bounds the wait: a kill loses at most the last moments of typing.
 void TForm1::PseudoApp1Idle() {
     if (saveMustWait() || !model.dirty) return;
     if (!idleSaveTimer->isActive()) idleSaveTimer->start();
+    if (!saveDeadlineTimer->isActive()) saveDeadlineTimer->start();
+}
+
+void TForm1::typingChanged() {
+    idleSaveTimer->start();
+    if (!saveDeadlineTimer->isActive()) saveDeadlineTimer->start();
 }
 
 // It never asks: a failure shows in the bar. A failed save is held until the
-// month changes or the retry comes round.
+// month changes or the retry comes round. A month the file holds already is
+// not written again (the store compares), so an armed arrow tool, which keeps
+// the month counted as unsaved, costs no writes.
 void TForm1::idleSaveTimerTimer() {
+    idleSaveTimer->stop();
+    saveDeadlineTimer->stop();
     if (saveMustWait() || !model.dirty) return;
     afterSave(store_.saveOnIdle(model, arrowTool.busy()));
 }
@@ -116,12 +141,17 @@ void TForm1::retrySave() {
 
 void TForm1::afterSave(SaveOutcome outcome) {
     bool changed = false;
+    if (std::optional<MergeNotice> merge = store_.takeMerge()) {
+        showOutsideChange(true);
+        addNotice(mergeNoticeText(*merge), true);
+    }
     if (std::optional<std::string> notice = store_.takeNotice()) {
         saveNotices_.push_back(toQString(*notice));
         changed = true;
     }
     if (outcome == SaveOutcome::Written) {
         rescue_.discard(model.year, model.month);
+        rescue_.keepReserve();
         if (saveProblem_) {
             saveProblem_.reset();
             saveRetryTimer->stop();
@@ -150,6 +180,10 @@ QString TForm1::saveFailureText() const {
                        .arg(toQString(failure.path), toQString(failure.cause));
     if (lastRescue_.ok() && !lastRescue_.path.empty())
         text += japanese("今の内容は退避コピー「%1」にも残してあります。").arg(nativePath(lastRescue_.path));
+    else if (!lastRescue_.ok())
+        text += japanese("退避コピーも「%1」に書き込めませんでした（原因: %2）。"
+                         "メモは画面にしかありません。ウィンドウを閉じずに、ディスクの空きを作ってください。")
+                    .arg(nativePath(rescue_.folder()), toQString(lastRescue_.cause));
     return text;
 }
 
@@ -209,9 +243,16 @@ bool TForm1::FormCloseQuery() {
     return true;
 }
 
+// The last resort when the folder and the rescue copy both fail: the folder
+// in memory, which the next start names while it lasts.
 void TForm1::keepMonthWithoutQuestions() {
     afterSave(store_.saveMonth(model, arrowTool.busy(), OnSaveFailure::report()));
-    if (model.dirty && !lastRescue_.ok())
+    if (!model.dirty || lastRescue_.ok()) return;
+    const RescueResult kept = lastResort_.keep(model, env_.clock->now());
+    if (kept.ok())
+        std::fprintf(stderr, "kelmora: the month could not be saved, nor kept in %s; it is in %s\n",
+                     rescue_.folder().c_str(), kept.path.c_str());
+    else
         std::fprintf(stderr, "kelmora: the month could not be saved, nor kept in %s: %s\n", rescue_.folder().c_str(),
                      cp932::toUtf8(lastRescue_.cause).c_str());
 }

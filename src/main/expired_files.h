@@ -13,19 +13,9 @@
 
 namespace kelmora {
 
-// Names (without folder) of the memo files in `directory`: every regular
-// file ending in ".wmd", in the order the directory lists them. (There are no
-// attribute bits to filter by here: every such file counts.)
-std::vector<std::string> listMemoFiles(const FileSystem& files, const std::string& directory);
-
 // The 1st of today's month, `monthsBack` calendar months earlier: files of
 // months before it are expired.
 Date expiryCutOff(const Date& today, int monthsBack);
-
-// The month a memo file name stands for: exactly "YYYYMM.wmd" (the extension
-// in any case) gives the 1st of that month. Any other name ("201912 コピー.wmd",
-// "notes.wmd") is no month file of the calendar's: nothing.
-std::optional<Date> monthOfFileName(const std::string& name);
 
 enum class CleanupOutcome {
     NothingExpired,  // no memo file, or none before the cut-off
@@ -34,7 +24,8 @@ enum class CleanupOutcome {
 };
 
 // The close-time cleanup: one question per call before the first deletion.
-// Files whose name is no month are left alone and do not stop it.
+// Only the month files (the names the calendar writes, see month_files.h)
+// are looked at: other names are left alone and do not stop it.
 CleanupOutcome deleteExpiredMemoFiles(FileSystem& files, Prompts& prompts, const Clock& clock,
                                       const std::string& programDir, int monthsBack);
 

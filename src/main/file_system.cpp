@@ -39,6 +39,19 @@ std::string folderOf(const std::string& path) {
 
 std::string nameOf(const std::string& path) { return fs::path(path).filename().string(); }
 
+FileStamp stampFrom(const native::FileInfo& info) {
+    return {true, info.device, info.inode, info.size, info.modifiedNs};
+}
+
+// Another copy writing in the folder holds its lock for one save: a few
+// milliseconds, far less on a quiet disk.
+constexpr int kFolderLockWaitMs = 2000;
+
+class NativeFolderLock : public FolderLock {
+public:
+    native::FileHandle handle;
+};
+
 std::string randomTag() {
     thread_local std::mt19937_64 random{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, kTagLetters.size() - 1);
@@ -123,6 +136,7 @@ ReadResult RealFileSystem::readFile(const std::string& path, std::size_t maxByte
     if (!info.regular) return {ReadResult::CannotOpen, {}, {FileProblem::NotRegularFile}};
     if (info.size > maxBytes) return {ReadResult::CannotOpen, {}, {FileProblem::TooLarge}};
     ReadResult result;
+    result.stamp = stampFrom(info);
     result.bytes.reserve(static_cast<std::size_t>(info.size));
     if (int error = native::readUpTo(file, maxBytes, result.bytes)) return {ReadResult::ReadError, {}, fileErrorFromErrno(error)};
     // It grew while it was being read.
@@ -149,6 +163,9 @@ WriteResult RealFileSystem::replaceFile(const std::string& path, std::string_vie
     int error = writeTemporary(file, bytes);
     if (!error && replacing) error = native::copyOwnerAndMode(file, old);
     if (!error) error = native::syncToDisk(file);
+    // What the file will be once renamed into place: a rename keeps it.
+    native::FileInfo written;
+    if (!error) error = native::infoOf(file, written);
     if (const int closeError = file.close(); !error) error = closeError;
     if (!error) error = commitReplacement(temporary, target);
     if (error) {
@@ -157,7 +174,53 @@ WriteResult RealFileSystem::replaceFile(const std::string& path, std::string_vie
         return {WriteStatus::WriteFailed, fileErrorFromErrno(error)};
     }
     if (int syncError = native::syncFolder(folderOf(target))) return {WriteStatus::WriteFailed, fileErrorFromErrno(syncError)};
-    return {};
+    return {WriteStatus::Ok, {}, stampFrom(written)};
+}
+
+FileStamp RealFileSystem::stampOf(const std::string& path) const {
+    native::FileInfo info;
+    if (native::infoOfPath(path, info) != 0) return {};
+    return stampFrom(info);
+}
+
+std::unique_ptr<FolderLock> RealFileSystem::lockFolder(const std::string& dir) {
+    auto lock = std::make_unique<NativeFolderLock>();
+    if (native::lockFolder(dir, kFolderLockWaitMs, lock->handle) != 0) return nullptr;
+    return lock;
+}
+
+FileError RealFileSystem::reserveSpace(const std::string& reserve, std::uint64_t size) {
+    native::FileInfo info;
+    if (native::infoOfPath(reserve, info) == 0 && info.regular && info.size >= size) return {};
+    native::FileHandle file;
+    int error = native::openExisting(reserve, file);
+    if (error == ENOENT) error = native::createNew(reserve, file);
+    if (!error) error = native::allocate(file, size);
+    if (!error) error = native::syncToDisk(file);
+    if (const int closeError = file.close(); !error) error = closeError;
+    if (error) {
+        // A reserve too small helps nobody and takes what the month file needs.
+        std::error_code ignored;
+        fs::remove(reserve, ignored);
+    }
+    return fileErrorFromErrno(error);
+}
+
+WriteResult RealFileSystem::writeIntoReserve(const std::string& reserve, const std::string& path, std::string_view bytes) {
+    native::FileHandle file;
+    native::FileInfo info;
+    int error = native::openExisting(reserve, file);
+    if (error) return {WriteStatus::CannotCreate, fileErrorFromErrno(error)};
+    error = native::infoOf(file, info);
+    if (!error && (!info.regular || info.size < bytes.size())) error = ENOSPC;
+    if (!error) error = native::overwriteWhole(file, bytes);
+    if (!error) error = native::syncToDisk(file);
+    if (!error) error = native::infoOf(file, info);
+    if (const int closeError = file.close(); !error) error = closeError;
+    if (!error) error = native::renameOver(reserve, path);
+    if (!error) error = native::syncFolder(folderOf(path));
+    if (error) return {WriteStatus::WriteFailed, fileErrorFromErrno(error)};
+    return {WriteStatus::Ok, {}, stampFrom(info)};
 }
 
 int RealFileSystem::writeTemporary(const native::FileHandle& file, std::string_view bytes) {

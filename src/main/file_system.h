@@ -4,6 +4,8 @@
 // carries its cause (FileError) for the messages.
 
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +14,16 @@
 #include "main/native_file.h"
 
 namespace kelmora {
+
+// Which file a path led to when it was looked at, to tell whether someone
+// has replaced or changed it since: a file put in its place by a rename has
+// another identity, one written over has another size or time.
+struct FileStamp {
+    bool exists = false;
+    std::uint64_t device = 0, inode = 0, size = 0;
+    std::int64_t modifiedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
 
 enum class WriteStatus {
     Ok,
@@ -22,6 +34,7 @@ enum class WriteStatus {
 struct WriteResult {
     WriteStatus status = WriteStatus::Ok;
     FileError error;
+    FileStamp stamp = {};  // of the file as written, when it was
 
     bool ok() const { return status == WriteStatus::Ok; }
     friend bool operator==(const WriteResult& result, WriteStatus status) { return result.status == status; }
@@ -34,6 +47,15 @@ struct ReadResult {
     enum Status { Ok, CannotOpen, ReadError } status = Ok;
     std::string bytes;
     FileError error;
+    FileStamp stamp = {};  // of the file the bytes came from
+};
+
+// Held while a month is compared with its file and written, so that two
+// copies of the program on one folder take turns. The system frees it with
+// the process that holds it.
+class FolderLock {
+public:
+    virtual ~FolderLock() = default;
 };
 
 class FileSystem {
@@ -43,6 +65,9 @@ public:
     // The whole file when the path leads (links followed) to a regular file
     // of at most `maxBytes`; never waits on a pipe or reads a device.
     virtual ReadResult readFile(const std::string& path, std::size_t maxBytes) const = 0;
+    // The file a path leads to now (links followed); not `exists` when there
+    // is none or it cannot be looked at.
+    virtual FileStamp stampOf(const std::string& path) const = 0;
     // Replaces (or creates) the file whole. A symbolic link is followed and
     // the file it leads to is replaced, in that file's folder; the link
     // stays. The bytes go to a new temporary file there, reach the disk, and
@@ -62,6 +87,18 @@ public:
     virtual FileError createFolders(const std::string& dir) = 0;
     // Whether new files can be created in the folder.
     virtual FileError checkWritableFolder(const std::string& dir) const = 0;
+    // Waits a moment for another copy of the program that is writing in
+    // the folder; nothing when no lock can be had there (the caller goes on
+    // without one).
+    virtual std::unique_ptr<FolderLock> lockFolder(const std::string& dir) = 0;
+
+    // Space that a full disk cannot take: a file of `size` bytes whose
+    // blocks are allocated, made (or grown) when it is smaller.
+    virtual FileError reserveSpace(const std::string& reserve, std::uint64_t size) = 0;
+    // Writes `bytes` (at most the reserve's size) into the reserve's
+    // allocated blocks and renames it to `path` (replacing what is there):
+    // the one write that still works on a full disk. The reserve is used up.
+    virtual WriteResult writeIntoReserve(const std::string& reserve, const std::string& path, std::string_view bytes) = 0;
 };
 
 class RealFileSystem : public FileSystem {
@@ -74,6 +111,10 @@ public:
     std::vector<std::string> listFiles(const std::string& dir, const std::string& suffix) const override;
     FileError createFolders(const std::string& dir) override;
     FileError checkWritableFolder(const std::string& dir) const override;
+    FileStamp stampOf(const std::string& path) const override;
+    std::unique_ptr<FolderLock> lockFolder(const std::string& dir) override;
+    FileError reserveSpace(const std::string& reserve, std::uint64_t size) override;
+    WriteResult writeIntoReserve(const std::string& reserve, const std::string& path, std::string_view bytes) override;
 
     // Whether `name` is one of the temporary files replaceFile makes for
     // `target` (both without folder): "<target>.<ten letters or digits>.tmp",

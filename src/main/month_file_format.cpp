@@ -112,6 +112,12 @@ bool readColours(Reader& in, MonthModel& month, Layout fileLayout, bool backgrou
 
 }  // namespace
 
+MonthFileSections sectionsOf(std::string_view bytes) {
+    std::uint16_t version = 0;
+    if (!Reader(bytes).u16(version)) return {false, false};
+    return {version >= kFirstVersionWithMarks, version >= kFirstVersionWithArrows};
+}
+
 std::string monthFileName(const std::string& programDir, int year, int month) {
     std::string name = programDir + std::to_string(year);
     if (month < 10) name += '0';
@@ -175,10 +181,7 @@ bool decodeMonthFile(std::string_view bytes, MonthModel& month) {
         if (!in.u8(mark.holidayMark) || !in.u8(mark.weekdayMark)) return false;
         if (col < 0) return true;
         month.marks[col][week] = mark;
-        if (mark.holidayMark == 1)
-            month.cells[col][week].holiday = 1;
-        else if (mark.weekdayMark == 1)
-            month.cells[col][week].holiday = 0;
+        applyDayMark(month.cells[col][week], mark);
         return true;
     });
     if (!marksRead) return false;

@@ -28,6 +28,13 @@ constexpr std::size_t kMaxMemoBytes = 65535;
 constexpr std::size_t kMaxMonthFileBytes =
     4 + kWeeks * kColumns * (2 + kMaxMemoBytes) + 7 + kWeeks * kColumns * (2 + 1 + 5 + 5);
 
+// Which sections a file holds beyond its texts, by the version it begins with.
+struct MonthFileSections {
+    bool marks = true;
+    bool arrowsAndColours = true;
+};
+MonthFileSections sectionsOf(std::string_view bytes);
+
 // "<programDir>2024" "05" ".wmd": the year unpadded, the month in two digits.
 std::string monthFileName(const std::string& programDir, int year, int month);
 

@@ -24,9 +24,20 @@ struct MonthFile {
     auto operator<=>(const MonthFile&) const = default;
 };
 
+// The month files in `dir`, in the order the directory lists them.
+std::vector<MonthFile> listMemoFiles(const FileSystem& files, const std::string& dir);
+
 // The month files in `dir` (ending in its separator) from `first` to `last`
 // (both included), in month order; the folder is listed once.
 std::vector<MonthFile> monthFilesIn(const FileSystem& files, const std::string& dir, YearMonth first, YearMonth last);
+
+// Whether `name` is a sync tool's copy of a month file made when two
+// machines changed it at once: it begins with the six digits of a month,
+// holds "conflict" (any case) and ends in ".wmd" (any case):
+// "202612 (… conflicted copy …).wmd", "202612.sync-conflict-….wmd".
+bool isConflictCopyName(std::string_view name);
+// Such copies in `dir`, in name order.
+std::vector<std::string> conflictCopiesIn(const FileSystem& files, const std::string& dir);
 
 enum class MonthFileRead { Read, Gone, Unreadable };
 

@@ -53,6 +53,13 @@ struct Tdaymark {
     std::uint8_t weekdayMark = 0;
 };
 
+// A day mark decides the day: a holiday mark makes it a holiday, a
+// working-day mark a working day; without either it stays as built.
+inline void applyDayMark(Tdaycell& cell, const Tdaymark& mark) {
+    if (mark.holidayMark == 1) cell.holiday = 1;
+    else if (mark.weekdayMark == 1) cell.holiday = 0;
+}
+
 // "日" .. "土" (CP932) for weekday 0 = Sunday .. 6 = Saturday.
 const std::string& weekdayName(int weekday);
 

@@ -17,18 +17,28 @@
 // before the first write over it, it is renamed to "<name>.unreadable"
 // (".unreadable2", ... when taken), and takeNotice() holds the text that
 // tells the user the new name.
+//
+// Other writers (a sync tool, a second copy of the program) may change the
+// file while the month is shown. The store remembers what the file held
+// when it was loaded or last written, with its stamp; before every write it
+// looks again (the stamp first, the bytes only when that changed) under the
+// folder's lock. A file changed meanwhile is merged day by day with the
+// month (month_merge.h) before the write, and takeMerge() tells what came
+// in. A write that would put into the file what it holds already is left
+// out: a save with nothing new writes nothing.
 
 #include <optional>
 #include <string>
 
 #include "main/file_system.h"
+#include "main/month_merge.h"
 #include "main/month_model.h"
 #include "main/prompts.h"
 
 namespace kelmora {
 
 enum class SaveOutcome {
-    Written,           // the file holds the month
+    Written,           // the file holds the month (written now, or it held it already)
     NotDirty,          // nothing changed since the last save
     NothingToWrite,    // an empty month without a file: no file is created
     HeldAfterFailure,  // saveOnIdle only: unchanged since its save failed
@@ -52,6 +62,21 @@ struct OnSaveFailure {
 struct SaveFailure {
     std::string path;
     std::string cause;
+};
+
+// What another writer did to the shown month's file since this store last
+// read or wrote it.
+enum class OutsideChange {
+    None,
+    Changed,     // it holds another month's worth now
+    Gone,        // it was deleted
+    Unreadable,  // it was replaced by something that is no month file (yet)
+};
+
+// A merge made before a save: the month and what came in.
+struct MergeNotice {
+    int year = 0, month = 0;
+    MonthMergeReport report;
 };
 
 enum class LoadOutcome {
@@ -84,12 +109,46 @@ public:
     // Why the last load gave CannotOpen (CP932).
     const std::string& lastLoadProblem() const { return lastLoadProblem_; }
 
+    // Whether the shown month's file changed since it was loaded or
+    // written: cheap (a stat) while it did not.
+    OutsideChange outsideChange(const MonthModel& month);
+    // Loads the file's new version in place of the month's memo data,
+    // asking nothing; false (the month as it was) when it cannot be read.
+    bool reloadQuietly(MonthModel& month);
+    // Takes the other writer's deletion of the file as seen: the month stays
+    // as shown and is written again only when it changes.
+    void acceptGone(const MonthModel& month);
+    // What the last merge took in, once.
+    std::optional<MergeNotice> takeMerge();
+
     std::string fileNameOf(const MonthModel& month) const;
 
 private:
+    // What the month's file held when this store last read or wrote it.
+    struct KnownFile {
+        std::string path;     // empty: nothing known (no month loaded yet)
+        FileStamp stamp;      // not `exists`: there was no file
+        std::string bytes;
+        bool readable = true;  // false: it failed to load, the month was shown empty
+    };
+    struct DiskNow {
+        OutsideChange change = OutsideChange::None;
+        ReadResult read;  // when it changed and was read
+    };
+    DiskNow lookAtDisk(const std::string& path);
+    // Takes in what another writer saved since, when anything.
+    void mergeOutsideChange(MonthModel& month, const std::string& path);
+    // Keeps the file at `path` under a new name beside it ("<name><suffix>",
+    // numbered when taken); the notice names it.
+    FileError moveAside(const std::string& path, const std::string& suffix, const std::string& why);
     FileError moveUnreadableAside(const std::string& path);
+    // Looks, merges and writes, under the folder's lock. Nothing when the
+    // file holds the month (or there is nothing to write: `nothingToWrite`);
+    // otherwise the cause (CP932).
+    std::optional<std::string> attemptSave(MonthModel& month, const std::string& path, bool& nothingToWrite);
     // Nothing when written; otherwise the cause (CP932).
-    std::optional<std::string> write(const MonthModel& month, const std::string& path);
+    std::optional<std::string> write(const std::string& bytes, const std::string& path);
+    MonthModel blankLike(const MonthModel& month) const;
     std::string question(const OnSaveFailure& onFailure) const;
     void recordFailure(const MonthModel& month, const std::string& path, const std::string& cause);
 
@@ -101,6 +160,8 @@ private:
     std::string unreadableFile_;  // the shown month's file, when it failed to load
     std::optional<std::string> notice_;
     std::string lastLoadProblem_;
+    KnownFile known_;
+    std::optional<MergeNotice> merge_;
 };
 
 }  // namespace kelmora

@@ -31,7 +31,9 @@ private:
 
 struct FileInfo {
     bool regular = false;
+    std::uint64_t device = 0, inode = 0;
     std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;  // the last change of its contents, in nanoseconds
     unsigned mode = 0;  // the permission bits
     unsigned owner = 0, group = 0;
 };
@@ -59,5 +61,16 @@ int renameOver(const std::string& from, const std::string& to);
 int syncFolder(const std::string& folder);
 // Whether the user may create files in the folder.
 int canCreateIn(const std::string& folder);
+
+// An exclusive lock on a folder, shared with other processes and freed by
+// the system when the holder ends; held while `lock` stays open. Tries for
+// up to `waitMs`.
+int lockFolder(const std::string& folder, int waitMs, FileHandle& lock);
+// Opens an existing regular file for writing, not following a link.
+int openExisting(const std::string& path, FileHandle& file);
+// Makes sure the file's first `size` bytes have disk blocks of their own.
+int allocate(const FileHandle& file, std::uint64_t size);
+// Writes `bytes` at the file's start and cuts it after them.
+int overwriteWhole(const FileHandle& file, std::string_view bytes);
 
 }  // namespace kelmora::native

@@ -1,8 +1,11 @@
 #include "main/native_file.h"
 
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kelmora::native {
@@ -12,7 +15,10 @@ constexpr mode_t kOwnerOnly = S_IRUSR | S_IWUSR;
 
 int fillInfo(const struct stat& st, FileInfo& info) {
     info.regular = S_ISREG(st.st_mode);
+    info.device = static_cast<std::uint64_t>(st.st_dev);
+    info.inode = static_cast<std::uint64_t>(st.st_ino);
     info.size = static_cast<std::uint64_t>(st.st_size);
+    info.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     info.mode = st.st_mode & 07777;
     info.owner = st.st_uid;
     info.group = st.st_gid;
@@ -119,6 +125,48 @@ int syncFolder(const std::string& folder) {
 
 int canCreateIn(const std::string& folder) {
     return ::access(folder.c_str(), W_OK | X_OK) == 0 ? 0 : errno;
+}
+
+int lockFolder(const std::string& folder, int waitMs, FileHandle& lock) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    lock.adopt(fd);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return 0;
+        if (errno != EWOULDBLOCK && errno != EINTR) break;
+        if (std::chrono::steady_clock::now() >= until) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    const int error = errno;
+    lock.close();
+    return error;
+}
+
+int openExisting(const std::string& path, FileHandle& file) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return errno;
+    file.adopt(fd);
+    return 0;
+}
+
+int allocate(const FileHandle& file, std::uint64_t size) {
+    // posix_fallocate returns the error itself; a file system without it
+    // gets the blocks written instead.
+    return ::posix_fallocate(file.fd(), 0, static_cast<off_t>(size));
+}
+
+int overwriteWhole(const FileHandle& file, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::pwrite(file.fd(), bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return ::ftruncate(file.fd(), static_cast<off_t>(bytes.size())) == 0 ? 0 : errno;
 }
 
 }  // namespace kelmora::native

@@ -59,11 +59,21 @@ RescueResult RescueCopies::keep(const MonthModel& month, const LocalTime& now) {
     if (const FileError error = files_.createFolders(folder_); error.failed())
         return {{}, describeFileError(error)};
     const std::string path = copy ? copy->path : freshPath(month.year, month.month, now);
-    const WriteResult written = files_.replaceFile(path, *bytes);
+    WriteResult written = files_.replaceFile(path, *bytes);
+    if (!written.ok() && reserveReady_) {
+        const WriteResult intoReserve = files_.writeIntoReserve(folder_ + kReserveName, path, *bytes);
+        reserveReady_ = false;
+        if (intoReserve.ok()) written = intoReserve;
+    }
     if (!written.ok()) return {{}, describeFileError(written.error)};
     if (!copy) copy = &copies_.emplace_back(Copy{month.year, month.month, path, {}});
     copy->bytes = *bytes;
     return {path, {}};
+}
+
+void RescueCopies::keepReserve() {
+    if (reserveReady_ || folder_.empty() || files_.createFolders(folder_).failed()) return;
+    reserveReady_ = !files_.reserveSpace(folder_ + kReserveName, kMaxMonthFileBytes).failed();
 }
 
 void RescueCopies::discard(int year, int month) {

@@ -12,7 +12,9 @@ target_sources(kelmora_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_print.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_resident.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_keys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TForm1_other_writers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1_saving.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/month_file_watcher.cpp
   ${CMAKE_CURRENT_LIST_DIR}/save_bar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tool_cursors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/toolbar_icons.cpp

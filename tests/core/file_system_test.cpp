@@ -4,7 +4,9 @@
 #include "main/file_system.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -236,6 +238,83 @@ TEST(Folders, NewFoldersAreTheOwnersAndAMissingFolderTakesNoFiles) {
     EXPECT_TRUE(files.createFolders(folder.file("plain/rescue")).failed());
     EXPECT_FALSE(files.checkWritableFolder(folder.dir()).failed());
     EXPECT_EQ(files.checkWritableFolder(folder.file("missing")).problem, FileProblem::NotFound);
+}
+
+// Another process on the folder: the lock makes the second one wait while
+// the first holds it, and the system frees it when the holder dies, even by
+// SIGKILL (nothing is left behind to break the next start).
+TEST(FolderLocks, AnotherProcessWaitsForTheHolderAndADeadHolderHoldsNothing) {
+    TempFolder folder;
+    RealFileSystem files;
+    for (const bool killed : {false, true}) {
+        SCOPED_TRACE(killed ? "holder killed" : "holder lets go");
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t holder = ::fork();
+        if (holder == 0) {
+            RealFileSystem own;
+            const std::unique_ptr<FolderLock> lock = own.lockFolder(folder.dir());
+            const char byte = lock ? 1 : 0;
+            [[maybe_unused]] auto written = ::write(ready[1], &byte, 1);
+            if (killed) ::pause();
+            ::usleep(300 * 1000);
+            ::_exit(0);
+        }
+        char byte = 0;
+        ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+        ASSERT_EQ(byte, 1) << "the holder got its lock";
+        ::close(ready[0]);
+        ::close(ready[1]);
+        if (killed) ::kill(holder, SIGKILL);
+        const auto start = std::chrono::steady_clock::now();
+        const std::unique_ptr<FolderLock> lock = files.lockFolder(folder.dir());
+        const auto waited = std::chrono::steady_clock::now() - start;
+        EXPECT_TRUE(lock);
+        if (killed) EXPECT_LT(waited, std::chrono::milliseconds(200));
+        else EXPECT_GE(waited, std::chrono::milliseconds(150)) << "it waited for the holder";
+        int status = 0;
+        ::waitpid(holder, &status, 0);
+    }
+    EXPECT_EQ(namesIn(folder.dir()), std::vector<std::string>{}) << "no lock file";
+}
+
+TEST(Reserve, AllocatedBeforehandItTakesACopyAndItsName) {
+    TempFolder folder;
+    RealFileSystem files;
+    const std::string reserve = folder.file(".reserve");
+    ASSERT_FALSE(files.reserveSpace(reserve, 100000).failed());
+    struct stat st {};
+    ASSERT_EQ(::stat(reserve.c_str(), &st), 0);
+    EXPECT_GE(st.st_size, 100000);
+    EXPECT_GE(static_cast<long long>(st.st_blocks) * 512, 100000) << "the blocks are there, not a hole";
+    EXPECT_EQ(modeOf(reserve), 0600u);
+    EXPECT_FALSE(files.reserveSpace(reserve, 100000).failed()) << "made once";
+
+    folder.put("202405-20240510-093000.wmd", "an older copy");
+    const WriteResult written = files.writeIntoReserve(reserve, folder.file("202405-20240510-093000.wmd"), "the month");
+    EXPECT_TRUE(written.ok());
+    EXPECT_EQ(folder.get("202405-20240510-093000.wmd"), "the month");
+    EXPECT_FALSE(folder.has(".reserve")) << "used up";
+    EXPECT_EQ(written.stamp, files.stampOf(folder.file("202405-20240510-093000.wmd")));
+    EXPECT_FALSE(files.writeIntoReserve(reserve, folder.file("again.wmd"), "x").ok());
+}
+
+TEST(Stamps, TellAReplacedOrRewrittenFileFromTheOneWrittenOrRead) {
+    TempFolder folder;
+    RealFileSystem files;
+    const std::string path = folder.file("202405.wmd");
+    EXPECT_FALSE(files.stampOf(path).exists);
+    const WriteResult written = files.replaceFile(path, "one");
+    ASSERT_TRUE(written.ok());
+    EXPECT_EQ(written.stamp, files.stampOf(path)) << "a rename keeps what the write saw";
+    EXPECT_EQ(files.readFile(path, kLimit).stamp, written.stamp);
+
+    folder.put("incoming", "two");
+    fs::rename(folder.file("incoming"), path);
+    EXPECT_NE(files.stampOf(path), written.stamp) << "replaced by rename";
+    const FileStamp renamed = files.stampOf(path);
+    std::ofstream(path, std::ios::binary | std::ios::app) << "!";
+    EXPECT_NE(files.stampOf(path), renamed) << "written in place";
 }
 
 }  // namespace

@@ -84,16 +84,6 @@ TEST(MemoMatching, TextsNoLineCanHoldAreNotSearched) {
     }
 }
 
-TEST(MemoFileNames, OnlyTheNamesTheCalendarWrites) {
-    const std::map<std::string, std::optional<YearMonth>> cases{
-        {"202405.wmd", YearMonth{2024, 5}}, {"100001.wmd", YearMonth{1000, 1}}, {"999912.wmd", YearMonth{9999, 12}},
-        {"202413.wmd", std::nullopt},       {"202400.wmd", std::nullopt},       {"099912.wmd", std::nullopt},
-        {"2024051.wmd", std::nullopt},      {"20245.wmd", std::nullopt},        {"202405.WMD", std::nullopt},
-        {"2024-5.wmd", std::nullopt},       {"202405.wmd.tmp", std::nullopt},   {"202405.wmd.unreadable", std::nullopt},
-    };
-    for (const auto& [name, want] : cases) EXPECT_EQ(monthOfMemoFile(name), want) << name;
-}
-
 // Month files written as the calendar writes them.
 class MemoFolder {
 public:

@@ -13,6 +13,7 @@
 
 #include "main/cp932.h"
 #include "main/month_file_format.h"
+#include "main/month_merge.h"
 #include "memo_file_test_support.h"
 
 #include <fstream>
@@ -275,7 +276,10 @@ TEST_F(StoreTest, AReadErrorAsksAndRetryReadsAgainFromTheStart) {
     ASSERT_EQ(prompts.asked.size(), 1u);
     EXPECT_EQ(prompts.asked[0].icon, MessageIcon::Error);
     EXPECT_EQ(prompts.asked[0].buttons, Buttons::AbortRetry);
-    EXPECT_EQ(prompts.asked[0].text, readError);
+    // The box names the file and why it cannot be read.
+    EXPECT_TRUE(prompts.asked[0].text.starts_with(readError));
+    EXPECT_NE(prompts.asked[0].text.find(folder.file("202405.wmd")), std::string::npos);
+    EXPECT_NE(prompts.asked[0].text.find(cp932::literal("途中で終わっています")), std::string::npos);
     EXPECT_EQ(memoOf(retried, 10), "kept");
     EXPECT_EQ(retried.cells[col][week].holiday, 0);
 
@@ -380,6 +384,154 @@ TEST_F(StoreTest, WhatIsNoMonthFileIsNotReadAndMovedAsideBeforeTheFirstSave) {
         EXPECT_EQ(local.loadMonth(back), LoadOutcome::Loaded);
         EXPECT_EQ(memoOf(back, 8), "typed");
     }
+}
+
+// Another writer's version of the month, put in place as sync tools do: a
+// new file renamed over the old one.
+void replaceFromOutside(const TempFolder& folder, const std::string& name, const MonthModel& month) {
+    folder.put(name + ".incoming", *encodeMonthFile(month));
+    std::filesystem::rename(folder.file(name + ".incoming"), folder.file(name));
+}
+
+TEST_F(StoreTest, ASaveWithNothingNewWritesNothing) {
+    existingMayFile();
+    MonthModel may = loaded(2024, 5);
+    files.replaceCalls = 0;
+    may.dirty = true;  // the editor was opened and closed: nothing typed
+    EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Written);
+    EXPECT_FALSE(may.dirty);
+    // The arrow tool keeps the month counted as unsaved: still no write.
+    for (int i = 0; i < 3; ++i) {
+        may.dirty = true;
+        EXPECT_EQ(store.saveOnIdle(may, true), SaveOutcome::Written);
+        EXPECT_TRUE(may.dirty);
+    }
+    EXPECT_EQ(files.replaceCalls, 0);
+    writeMemo(may, 11, "new");
+    EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Written);
+    EXPECT_EQ(files.replaceCalls, 1);
+}
+
+// The month changed here and there: the save merges day by day.
+TEST_F(StoreTest, AFileReplacedFromOutsideIsMergedIntoTheNextSave) {
+    existingMayFile();  // "kept" on the 10th
+    MonthModel may = loaded(2024, 5);
+    EXPECT_EQ(store.outsideChange(may), OutsideChange::None);
+
+    MonthModel elsewhere = loaded(2024, 5);
+    writeMemo(elsewhere, 3, "from the other PC");
+    writeMemo(elsewhere, 10, "kept, changed there");
+    replaceFromOutside(folder, "202405.wmd", elsewhere);
+    EXPECT_EQ(store.outsideChange(may), OutsideChange::Changed);
+
+    writeMemo(may, 10, "kept, changed here");
+    writeMemo(may, 20, "typed here");
+    EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Written);
+    const MonthModel file = loaded(2024, 5);
+    EXPECT_EQ(memoOf(file, 3), "from the other PC");
+    EXPECT_EQ(memoOf(file, 20), "typed here");
+    EXPECT_EQ(memoOf(file, 10), "kept, changed there\r\n" + memoJoinLine() + "\r\nkept, changed here");
+    EXPECT_EQ(memoOf(may, 3), "from the other PC") << "the month shown holds what was saved";
+    const std::optional<MergeNotice> merge = store.takeMerge();
+    ASSERT_TRUE(merge);
+    EXPECT_EQ(merge->month, 5);
+    ASSERT_EQ(merge->report.joined.size(), 1u);
+    EXPECT_EQ(merge->report.joined[0].day, 10);
+    EXPECT_FALSE(store.takeMerge());
+
+    // Their version is what the month grew from now: the next save joins nothing twice.
+    writeMemo(may, 21, "more");
+    EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Written);
+    EXPECT_FALSE(store.takeMerge());
+    EXPECT_EQ(memoOf(loaded(2024, 5), 10), memoOf(file, 10));
+}
+
+// Two stores on one folder stand for two copies of the program.
+TEST_F(StoreTest, TwoWritersOnOneFolderKeepEachOthersDays) {
+    existingMayFile();
+    MonthStore other(files, prompts, folder.dir());
+    MonthModel here = loaded(2024, 5);
+    MonthModel there = built(2024, 5);
+    other.loadMonth(there);
+    for (int round = 0; round < 3; ++round) {
+        writeMemo(here, 1 + round, "here " + std::to_string(round));
+        EXPECT_EQ(store.saveMonth(here, false), SaveOutcome::Written);
+        writeMemo(there, 11 + round, "there " + std::to_string(round));
+        EXPECT_EQ(other.saveMonth(there, false), SaveOutcome::Written);
+    }
+    const MonthModel file = loaded(2024, 5);
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(memoOf(file, 1 + round), "here " + std::to_string(round));
+        EXPECT_EQ(memoOf(file, 11 + round), "there " + std::to_string(round));
+    }
+    EXPECT_EQ(memoOf(file, 10), "kept");
+}
+
+TEST_F(StoreTest, TheOutsideVersionIsLoadedQuietlyAndATouchIsNoChange) {
+    existingMayFile();
+    MonthModel may = loaded(2024, 5);
+    may.memos[2][3].selected = 1;
+    MonthModel elsewhere = loaded(2024, 5);
+    writeMemo(elsewhere, 4, "theirs");
+    replaceFromOutside(folder, "202405.wmd", elsewhere);
+    ASSERT_EQ(store.outsideChange(may), OutsideChange::Changed);
+    EXPECT_TRUE(store.reloadQuietly(may));
+    EXPECT_EQ(memoOf(may, 4), "theirs");
+    EXPECT_EQ(may.memos[2][3].selected, 1) << "the selection is the user's";
+    EXPECT_EQ(store.outsideChange(may), OutsideChange::None);
+
+    // The same bytes written again (a sync tool's second pass): nothing new.
+    replaceFromOutside(folder, "202405.wmd", elsewhere);
+    files.replaceCalls = 0;
+    EXPECT_EQ(store.outsideChange(may), OutsideChange::None);
+    may.dirty = true;
+    EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Written);
+    EXPECT_EQ(files.replaceCalls, 0);
+    EXPECT_TRUE(prompts.asked.empty());
+}
+
+TEST_F(StoreTest, AFileDeletedOrSpoiledOutsideLosesNothingShown) {
+    existingMayFile();
+    MonthModel may = loaded(2024, 5);
+    std::filesystem::remove(folder.file("202405.wmd"));
+    EXPECT_EQ(store.outsideChange(may), OutsideChange::Gone);
+    store.acceptGone(may);
+    EXPECT_EQ(store.outsideChange(may), OutsideChange::None);
+    writeMemo(may, 12, "still here");
+    EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Written);
+    EXPECT_EQ(memoOf(loaded(2024, 5), 10), "kept");
+
+    // Half a file from outside: kept aside, not merged, not overwritten.
+    MonthModel shown = loaded(2024, 5);
+    const std::string whole = folder.get("202405.wmd");
+    folder.put("202405.wmd.incoming", whole.substr(0, 20));
+    std::filesystem::rename(folder.file("202405.wmd.incoming"), folder.file("202405.wmd"));
+    EXPECT_EQ(store.outsideChange(shown), OutsideChange::Unreadable);
+    EXPECT_FALSE(store.reloadQuietly(shown));
+    EXPECT_EQ(memoOf(shown, 12), "still here");
+    writeMemo(shown, 13, "typed");
+    EXPECT_EQ(store.saveMonth(shown, false), SaveOutcome::Written);
+    EXPECT_EQ(folder.get("202405.wmd.unreadable"), whole.substr(0, 20));
+    EXPECT_TRUE(store.takeNotice());
+    EXPECT_EQ(memoOf(loaded(2024, 5), 13), "typed");
+    EXPECT_TRUE(prompts.asked.empty());
+}
+
+TEST_F(StoreTest, TheirWholeVersionStaysBesideTheFileWhenTwoMemosCannotBeJoined) {
+    existingMayFile();
+    MonthModel may = loaded(2024, 5);
+    MonthModel elsewhere = loaded(2024, 5);
+    const std::string half(kMaxMemoBytes / 2 + 10, 'a');
+    writeMemo(elsewhere, 10, half + "theirs");
+    replaceFromOutside(folder, "202405.wmd", elsewhere);
+    const std::string theirs = folder.get("202405.wmd");
+    writeMemo(may, 10, half + "mine");
+    EXPECT_EQ(store.saveMonth(may, false), SaveOutcome::Written);
+    EXPECT_EQ(folder.get("202405.wmd.unmerged"), theirs);
+    EXPECT_EQ(memoOf(loaded(2024, 5), 10), half + "mine");
+    const std::optional<std::string> notice = store.takeNotice();
+    ASSERT_TRUE(notice);
+    EXPECT_TRUE(contains(*notice, "202405.wmd.unmerged"));
 }
 
 }  // namespace

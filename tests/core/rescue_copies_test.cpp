@@ -89,5 +89,39 @@ TEST_F(RescueTest, AFolderThatCannotBeMadeIsReportedWithItsCause) {
     EXPECT_EQ(RescueCopies(files, "").keep(monthWith(2024, 5, "x"), {}).ok(), false);
 }
 
+// A disk with no space left: every new file and every replacement fails,
+// but blocks already allocated can still be written.
+class FullDisk : public RealFileSystem {
+public:
+    bool full = false;
+    WriteResult replaceFile(const std::string& path, std::string_view bytes) override {
+        if (full) return {WriteStatus::WriteFailed, {FileProblem::DiskFull, ENOSPC}};
+        return RealFileSystem::replaceFile(path, bytes);
+    }
+};
+
+TEST_F(RescueTest, OnAFullDiskTheCopyGoesIntoTheSpaceKeptInReserve) {
+    FullDisk disk;
+    RescueCopies reserved(disk, folder);
+    reserved.keepReserve();
+    EXPECT_TRUE(home.has("kelmora/rescue/.reserve"));
+    disk.full = true;
+    const RescueResult kept = reserved.keep(monthWith(2024, 5, "typed on a full disk"), {{2024, 5, 10}, 9, 0, 0});
+    ASSERT_TRUE(kept.ok()) << kept.cause;
+    EXPECT_EQ(memoIn(home.get("kelmora/rescue/202405-20240510-090000.wmd"), 2024, 5), "typed on a full disk");
+    EXPECT_EQ(home.get("kelmora/rescue/202405-20240510-090000.wmd"), *encodeMonthFile(monthWith(2024, 5, "typed on a full disk")))
+        << "exactly the month file, nothing of the reserve after it";
+    EXPECT_EQ(modeOf(kept.path), 0600u);
+    EXPECT_FALSE(home.has("kelmora/rescue/.reserve"));
+
+    // Used up: the next copy fails and says why; space again, a new reserve.
+    EXPECT_FALSE(reserved.keep(monthWith(2024, 5, "more"), {{2024, 5, 10}, 9, 1, 0}).ok());
+    disk.full = false;
+    reserved.keepReserve();
+    EXPECT_TRUE(home.has("kelmora/rescue/.reserve"));
+    EXPECT_EQ(RescueCopies(disk, folder).takeUntold(), (std::vector<std::string>{"202405-20240510-090000.wmd"}))
+        << "the reserve is no copy";
+}
+
 }  // namespace
 }  // namespace kelmora

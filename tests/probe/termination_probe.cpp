@@ -1,6 +1,6 @@
 // The calendar as the program runs it, against a program folder it cannot
 // write, waiting for a termination signal.
-//   termination_probe <program folder> <rescue folder> typing|asking
+//   termination_probe <program folder> <rescue folder> typing|asking [<last resort folder>]
 // typing: "退避テスト" is typed into today's memo (its save fails), then
 // "ready" is printed. asking: the same, then the window is closed and
 // "ready" is printed while the close question waits for an answer.
@@ -27,7 +27,7 @@ void say(const char* text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) return 64;
+    if (argc != 4 && argc != 5) return 64;
     const std::string mode = argv[3];
     if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return 64;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
     kelmora::WindowEnvironment environment;
     environment.programDir = argv[1];
     environment.rescueDir = argv[2];
+    if (argc == 5) environment.lastResortDir = argv[4];
     environment.clock = &clock;
     environment.dialogs = &dialogs;
     environment.files = &files;

@@ -66,6 +66,8 @@ TEST(ExportCommand, SavesTheShownMonthAndWritesTheChosenMonths) {
         << ics;
     ASSERT_EQ(h.dialogs.messages.size(), 1u);
     EXPECT_EQ(h.dialogs.messages[0], "1 件の予定を " + target.toStdString() + " に書き出しました。");
+    EXPECT_EQ(QFileInfo(target).permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
+              QFileDevice::Permissions()) << "the owner's only, as the month files";
 
     // The next export is offered in the folder the last one went to.
     answerRange(w, nullptr);
@@ -73,6 +75,20 @@ TEST(ExportCommand, SavesTheShownMonthAndWritesTheChosenMonths) {
     ASSERT_EQ(h.dialogs.proposedPaths.size(), 2u);
     EXPECT_EQ(QFileInfo(h.dialogs.proposedPaths[1]).absolutePath(), QFileInfo(target).absolutePath());
     EXPECT_EQ(QFileInfo(h.dialogs.proposedPaths[1]).fileName(), QStringLiteral("kelmora-202412.ics"));
+
+    // That folder gone: the next one is offered in a folder that exists.
+    {
+        uitest::TempFolder elsewhere;
+        h.dialogs.savePath = QString::fromStdString(elsewhere.file("x.ics"));
+        answerRange(w, nullptr);
+        w.mnuexportClick();
+    }
+    answerRange(w, nullptr);
+    w.mnuexportClick();
+    ASSERT_EQ(h.dialogs.proposedPaths.size(), 4u);
+    const QFileInfo offered(h.dialogs.proposedPaths[3]);
+    EXPECT_TRUE(offered.isAbsolute());
+    EXPECT_TRUE(QFileInfo(offered.absolutePath()).isDir()) << offered.filePath().toStdString();
 }
 
 TEST(ExportCommand, CancelsNothingToExportAndWriteErrors) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QImage>
 #include <QLabel>
@@ -155,6 +157,35 @@ TEST(PdfFile, AFolderThatCannotBeWrittenIsReported) {
     w.mnupdfClick();
     ASSERT_EQ(h.dialogs.messages.size(), 1u);
     EXPECT_NE(h.dialogs.messages[0].find("に書き込めません"), std::string::npos);
+}
+
+// The memos on the page are as private as the month files; the picker
+// starts in a folder that exists, named in full, never one the working
+// directory would decide.
+TEST(PdfFile, IsTheOwnersOnlyAndProposedInAFolderThatExists) {
+    WindowHarness h(Date{2026, 12, 10});
+    TForm1& w = h.open();
+    uitest::TempFolder home;
+    const QByteArray oldHome = qgetenv("HOME");
+    const QString homeDir = QString::fromStdString(home.dir()).chopped(1);
+    qputenv("HOME", homeDir.toUtf8());
+    w.mnupdfClick();  // cancelled
+    std::filesystem::create_directory(home.file("Documents"));
+    w.mnupdfClick();
+    qputenv("HOME", oldHome);
+    ASSERT_EQ(h.dialogs.proposedPaths.size(), 2u);
+    EXPECT_EQ(h.dialogs.proposedPaths[0], homeDir + QString::fromUtf8("/2026年12月.pdf")) << "no Documents: home";
+    EXPECT_EQ(h.dialogs.proposedPaths[1], homeDir + QString::fromUtf8("/Documents/2026年12月.pdf"));
+
+    ::umask(022);
+    const std::string pdf = h.folder.file("month.pdf");
+    h.dialogs.savePath = QString::fromStdString(pdf);
+    w.mnupdfClick();
+    struct stat st {};
+    ASSERT_EQ(::stat(pdf.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_TRUE(h.folder.get("month.pdf").starts_with("%PDF-"));
+    EXPECT_TRUE(h.dialogs.messages.empty());
 }
 
 TEST(PrintCommands, EnabledWithoutAnyPrinterAndPrintOnlyAfterTheDialog) {

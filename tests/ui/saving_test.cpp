@@ -49,6 +49,13 @@ public:
     FileError checkWritableFolder(const std::string& dir) const override {
         return failing(dir) ? failure : RealFileSystem::checkWritableFolder(dir);
     }
+    // A disk that takes nothing at all, not even into space kept in
+    // reserve, unless `reserveHolds`.
+    WriteResult writeIntoReserve(const std::string& reserve, const std::string& path, std::string_view bytes) override {
+        if (failing(path) && !reserveHolds) return {WriteStatus::WriteFailed, failure};
+        return RealFileSystem::writeIntoReserve(reserve, path, bytes);
+    }
+    bool reserveHolds = false;
 
 private:
     bool failing(const std::string& path) const { return failure.failed() && path.starts_with(folder); }
@@ -235,6 +242,36 @@ TEST(Saving, WhenNoRescueCopyCanBeWrittenEitherTheWindowStays) {
     h.failing.failure = {};
 }
 
+// The default layout: the rescue folder lies on the disk that is full.
+TEST(Saving, OnAFullDiskTheRescueCopyGoesIntoTheReserveAndTheBarSaysWhenEvenThatFails) {
+    SavingHarness h;
+    TForm1& w = h.open();
+    ASSERT_TRUE(fs::exists(h.rescueFolder.file(".reserve"))) << "the reserve is made at start";
+    h.failing.failure = kDiskFull;
+    h.failing.folder = "/";  // the program's folder and the rescue folder alike
+    h.failing.reserveHolds = true;
+    h.typeOnThe7th(w, QStringLiteral("full"));
+    w.idleSaveTimerTimer();
+    ASSERT_EQ(h.rescueCopies().size(), 1u);
+    EXPECT_EQ(h.rescuedMemo(h.rescueCopies()[0]), "full");
+    EXPECT_TRUE(barSays(w, h.rescueCopies()[0].c_str()));
+
+    // The reserve is used up: the next change is kept nowhere, and the bar
+    // says so instead of promising a copy.
+    h.typeOnThe7th(w, QStringLiteral("!"));
+    w.idleSaveTimerTimer();
+    EXPECT_EQ(h.rescuedMemo(h.rescueCopies()[0]), "full");
+    EXPECT_TRUE(barSays(w, "退避コピーも"));
+    EXPECT_TRUE(barSays(w, "メモは画面にしかありません"));
+    EXPECT_TRUE(h.dialogs.messages.empty());
+
+    // Space again: the month is saved and a new reserve is made.
+    h.failing.failure = {};
+    w.retrySave();
+    EXPECT_EQ(h.storedMemo(), "full!");
+    EXPECT_TRUE(fs::exists(h.rescueFolder.file(".reserve")));
+}
+
 TEST(Saving, AReadOnlyFolderIsToldOnceAtStartAndTheNextStartSaysWhereTheTextWent) {
     SavingHarness h;
     h.failing.failure = kReadOnly;
@@ -343,6 +380,45 @@ TEST(Saving, ATerminationSignalEndsTheProgramAndKeepsTheTextWithoutWaitingOnABox
         EXPECT_TRUE(fs::is_empty(program.dir())) << "nothing was written beside the program";
         ::chmod(program.dir().c_str(), 0755);
     }
+}
+
+// Neither the program's folder nor the rescue folder takes anything: the
+// termination signal leaves the month in memory, and the next start says where.
+TEST(Saving, WhenNoDiskTakesTheMonthATerminationSignalLeavesItInMemoryAndTheNextStartNamesIt) {
+    uitest::TempFolder program, rescueParent, lastResort;
+    const std::string rescue = rescueParent.file("kelmora/rescue/");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(lastResort.dir().c_str(), 65534, 65534), 0);  // the probe runs as nobody
+    } else {
+        ASSERT_EQ(::chmod(program.dir().c_str(), 0555), 0);
+        ASSERT_EQ(::chmod(rescueParent.dir().c_str(), 0555), 0);
+    }
+    QProcess probe;
+    probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    probe.start(QStringLiteral(KELMORA_TERMINATION_PROBE),
+                {QString::fromStdString(program.dir()), QString::fromStdString(rescue), QStringLiteral("typing"),
+                 QString::fromStdString(lastResort.dir())});
+    ASSERT_TRUE(probe.waitForStarted(5000));
+    QByteArray said;
+    while (!said.contains("ready") && probe.waitForReadyRead(15000)) said += probe.readAllStandardOutput();
+    ASSERT_TRUE(said.contains("ready")) << said.toStdString();
+    ::kill(static_cast<pid_t>(probe.processId()), SIGTERM);
+    ASSERT_TRUE(probe.waitForFinished(10000));
+    EXPECT_EQ(probe.exitCode(), 0);
+    ::chmod(program.dir().c_str(), 0755);
+    ::chmod(rescueParent.dir().c_str(), 0755);
+
+    std::vector<std::string> copies;
+    for (const auto& entry : fs::directory_iterator(lastResort.dir()))
+        if (entry.path().extension() == ".wmd") copies.push_back(entry.path().filename().string());
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_NE(lastResort.get(copies[0]).find(cp932::literal("退避テスト")), std::string::npos);
+
+    SavingHarness h;
+    h.lastResortDir = lastResort.dir();
+    TForm1& w = h.open();
+    EXPECT_TRUE(barSays(w, copies[0].c_str()));
+    EXPECT_TRUE(barSays(w, "メモリ上にあり"));
 }
 
 }  // namespace

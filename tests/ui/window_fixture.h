@@ -103,6 +103,7 @@ struct WindowHarness {
         env.files = fileSystem;
         env.workArea = area;
         env.rescueDir = rescueFolder.dir();
+        env.lastResortDir = lastResortDir;
         window = std::make_unique<TForm1>(env);
         window->show();
         QApplication::processEvents();
@@ -116,6 +117,7 @@ struct WindowHarness {
 
     TempFolder folder;
     TempFolder rescueFolder;  // where rescue copies go
+    std::string lastResortDir;  // none unless a test gives one
     FixedClock clock;
     QRect area;
     ScriptedDialogs dialogs;
