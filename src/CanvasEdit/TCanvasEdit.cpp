@@ -1,6 +1,7 @@
 #include "CanvasEdit/TCanvasEdit.h"
 
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -39,6 +40,15 @@ TCanvasEdit::TCanvasEdit(QWidget* parent) : QPlainTextEdit(parent), overlay_(new
     document()->setDocumentMargin(0);
     setTabChangesFocus(false);
     overlay_->raise();
+    // The text wraps at the edit's width, so nothing lies beside it and the
+    // edit never scrolls sideways. Its layout would: once the longest line
+    // has got shorter (a letter an input method shows turning into a
+    // narrower kana, a deletion), it reckons that line a few pixels wider
+    // than it is and scrolls the text left to show the caret, cutting off
+    // the first character of every line.
+    connect(horizontalScrollBar(), &QScrollBar::rangeChanged, this, [this](int, int max) {
+        if (max != 0) horizontalScrollBar()->setRange(0, 0);
+    });
 }
 
 void TCanvasEdit::setTextMargins(int left, int top, int right) { setViewportMargins(left, top, right, 0); }
@@ -61,12 +71,21 @@ QString TCanvasEdit::shownText() const {
     return text;
 }
 
+QString TCanvasEdit::composingText() const {
+    const QTextLayout* layout = textCursor().block().layout();
+    return layout ? layout->preeditAreaText() : QString();
+}
+
 void TCanvasEdit::keyPressEvent(QKeyEvent* event) {
     if (OnKeyDown && OnKeyDown(event)) return;
     QPlainTextEdit::keyPressEvent(event);
 }
 
 void TCanvasEdit::inputMethodEvent(QInputMethodEvent* event) {
+    if (OnInputMethod && OnInputMethod(event)) {
+        event->accept();
+        return;
+    }
     QPlainTextEdit::inputMethodEvent(event);
     if (OnComposition) OnComposition();
 }

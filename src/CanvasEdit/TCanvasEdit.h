@@ -17,6 +17,8 @@ public:
     std::function<void(QPainter&)> OnPaint;
     // Called for each key press before the edit handles it; true = handled.
     std::function<bool(QKeyEvent*)> OnKeyDown;
+    // Called before the edit takes an input method's event; true = dropped.
+    std::function<bool(QInputMethodEvent*)> OnInputMethod;
     // Called after an input method has changed the text being composed
     // (shownText), also when it was cancelled.
     std::function<void()> OnComposition;
@@ -30,6 +32,8 @@ public:
     // The text as shown: with the text an input method is composing, which
     // the edit's text does not hold until it is committed.
     QString shownText() const;
+    // What an input method is composing (empty when it composes nothing).
+    QString composingText() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -19,7 +19,9 @@
 #include "main/expired_files.h"
 #include "main/toolbar_icons.h"
 #include "platform/colours.h"
+#include "platform/event_hook.h"
 #include "platform/owner_draw_grid.h"
+#include "platform/passing_note.h"
 #include "platform/qt_text.h"
 #include "prnset/month_page.h"
 #include "SysCtrls/application_object.h"
@@ -82,7 +84,17 @@ TForm1::TForm1(WindowEnvironment environment, QWidget* parent)
     memo1->hide();
     memo1->OnPaint = [this](QPainter& p) { memo1Paint(p); };
     memo1->OnKeyDown = [this](QKeyEvent* e) { return memo1KeyDown(e); };
+    memo1->OnInputMethod = [this](QInputMethodEvent* e) { return !handingOn_ && deliveredAgain(*e); };
     memo1->OnComposition = [this] { memo1Composition(); };
+    // A press anywhere else in the window ends a composition in the cell it
+    // was typed in, before the press moves the keyboard or the month.
+    qApp->installEventFilter(new EventHook(this, [this](QObject* watched, QEvent* event) {
+        auto* widget = event->type() == QEvent::MouseButtonPress ? qobject_cast<QWidget*>(watched) : nullptr;
+        if (widget && widget->window() == this && widget != memo1 && !memo1->isAncestorOf(widget))
+            commitComposition();
+        return false;
+    }));
+    editorNote = new PassingNote(client_);
     connect(memo1, &QPlainTextEdit::textChanged, this, [this] { memo1Change(); });
 
     createMenus();
@@ -402,11 +414,15 @@ void TForm1::FormResize() {
     btnnext->move(labelLeft + Label1->width() + kButtonGap, btnnext->y());
     ToolBar1->resize(clientWidth(), kToolBarHeight);
     placeSaveBar();
+    // The editor goes when its cell no longer fits the grid. The grid is
+    // judged as it settles: while the window grows with a memo row, a scroll
+    // bar shows for a moment, and closing the editor then would end the
+    // typing (and an input method's composition) under the user's fingers.
     if (editorShown()) {
         const QRect grid = dg1->geometry();
-        const QRect viewport(grid.topLeft() + dg1->viewport()->pos(), dg1->viewport()->size());
-        if (memo1->geometry().right() > viewport.right()) memo1->hide();
-        if (editorShown() && memo1->geometry().bottom() > viewport.bottom()) memo1->hide();
+        const QRect viewport(grid.topLeft() + dg1->viewport()->pos(), dg1->settledViewportSize());
+        const QRect editor = memo1->geometry();
+        if (editor.right() > viewport.right() || editor.bottom() > viewport.bottom()) hideEditor();
     }
 }
 
@@ -433,6 +449,7 @@ void TForm1::reportLoadOutcome(LoadOutcome outcome) {
 
 void TForm1::showMonth(int year, int month) {
     if (!MonthModel::isSupported(year, month)) return;  // four-digit years only
+    commitComposition();  // into this month, before it is saved
     if (!saveBeforeLeaving()) return;
     displayMonth({year, month});
 }
@@ -460,6 +477,7 @@ void TForm1::btnnextClick() {
 void TForm1::mnuthismonClick() { showMonth(model.todayYear, model.todayMonth); }
 
 void TForm1::dg1TopLeftChanged() {
+    tellInputMethod();  // the focus cell moved on the screen
     if (closing || !editorShown()) return;
     const int row = model.focusRow, col = model.focusCol;
     const bool rowShown = row >= dg1->topRow() && row < dg1->topRow() + dg1->visibleRowCount();
@@ -475,6 +493,7 @@ void TForm1::mnufocusClick() {
         env_.dialogs->ask(MessageIcon::Error, Buttons::Ok, *error);
     if (settings.focusFrame) dg1->setCurrentCell(model.focusCol, model.focusRow);
     dg1->viewport()->update();
+    tellInputMethod();
 }
 
 void TForm1::mnurokuyoClick() { toggleAlmanacItem(settings.rokuyo, mnurokuyo, &SettingsFile::writeRokuyo); }
@@ -511,6 +530,7 @@ void TForm1::Timer1Timer() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    if (!duplicate_ && !closing) commitComposition();  // saved with the month
     if (duplicate_ || closing || FormCloseQuery()) {
         event->accept();
         emit closeAccepted();

@@ -4,6 +4,7 @@
 // `memo1` laid over the memo cell being written.
 
 #include <QMainWindow>
+#include <QElapsedTimer>
 #include <QRect>
 #include <QString>
 #include <QVariant>
@@ -43,6 +44,7 @@ namespace kelmora {
 
 class MonthFileWatcher;
 class OwnerDrawGrid;
+class PassingNote;
 class SaveBar;
 class TAnimateForm;
 class TPseudoApp;
@@ -217,6 +219,9 @@ public:
     bool memo1KeyDown(QKeyEvent* event);
     void memo1Paint(QPainter& painter);
     bool editorShown() const;
+    // What the editor refused (a character the file cannot hold, a full
+    // cell), said beside it without stopping the typing.
+    PassingNote* editorNote = nullptr;
 
     // Sizes derived from the settings.
     int ppi() const;
@@ -374,9 +379,15 @@ private:
     void setGridClientWidth(int width);
     QFont bandFont(const Tfontset& font) const;
     QFont titleFont() const;
-    void restoreEditorText(const QString& text);
-    bool fitFocusRowToEditor();
+    void refuseEditorChange(const std::string& kept, const QString& why);
+    void restoreEditorText(const QString& text, int caret);
+    int editorRowNeed(const QString& text) const;
+    bool editorRowFits(int need) const;
+    void fitFocusRowToEditor();
     void giveEditorTheKeyboard();
+    void commitComposition();
+    bool deliveredAgain(const QInputMethodEvent& event);
+    void tellInputMethod();
     bool typingOpensEditor() const;
     void clickFocusCell(Qt::KeyboardModifiers modifiers);
     void createCommands();  // the dialogs, menus and filters of the commands
@@ -418,6 +429,9 @@ private:
     int otherHeight_ = 0;
     bool restoringText_ = false;
     bool composingOnGrid_ = false;  // the grid hands a composition on to the editor
+    QString endedComposition_;      // committed, and not yet delivered again
+    QElapsedTimer endedAt_;
+    bool handingOn_ = false;        // the grid hands an input method event on to the editor
     bool shownOnce_ = false;
     bool duplicate_ = false;
     QObject* keyPreview_ = nullptr;

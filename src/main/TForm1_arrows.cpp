@@ -67,6 +67,7 @@ void TForm1::tbyjClick() {
     weekdayMarking = false;
     mnuyj->setChecked(true);
     tbyj->setChecked(true);
+    tellInputMethod();
 }
 
 void TForm1::arrowClick(int col, int row) {

@@ -333,6 +333,7 @@ void TForm1::mnuholiClick() {
     weekdayMarking = false;
     tbweekday->setChecked(false);
     holidayMarking = true;
+    tellInputMethod();  // typing on the grid marks nothing
 }
 
 void TForm1::mnuheiClick() {
@@ -349,6 +350,7 @@ void TForm1::mnuheiClick() {
     holidayMarking = false;
     tbholiday->setChecked(false);
     weekdayMarking = true;
+    tellInputMethod();
 }
 
 // A mark replaces the other kind of mark and never toggles; it is made on
@@ -374,7 +376,7 @@ void TForm1::FormClick() {
     mnuholi->setChecked(false);
     mnuhei->setChecked(false);
     mnuyj->setChecked(false);
-    hideEditor();
+    hideEditor();  // which tells the input method typing writes again
 }
 
 // The tool's cursor applies over every window of the program.

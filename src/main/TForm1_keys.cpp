@@ -49,6 +49,7 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
             return true;
         }
         if (isArrowKey(key) && (mods & Qt::AltModifier)) {
+            commitComposition();  // in the cell it was typed in
             moveFocus(key);
             dg1->setCurrentCell(model.focusCol, model.focusRow);
             openEditor();
@@ -69,12 +70,14 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
             model.focusRow = 2;
             dg1->setRow(model.focusRow);
             dg1->viewport()->update();
+            tellInputMethod();
             return true;
         case Qt::Key_PageDown:
             dg1->setTopRow(dg1->topRow() + 1);
             model.focusRow = static_cast<std::uint16_t>(MonthModel::memoRow(model.weekRows));
             dg1->setRow(model.focusRow);
             dg1->viewport()->update();
+            tellInputMethod();
             return true;
         case Qt::Key_Escape:
             // A tool or a selection is put away first; only then Escape quits.
@@ -95,6 +98,7 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         moveFocus(key);
         dg1->setCurrentCell(model.focusCol, model.focusRow);
         dg1->viewport()->update();
+        tellInputMethod();  // the candidates show at the new focus cell
         return true;
     }
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
@@ -133,6 +137,7 @@ bool TForm1::typeIntoFocusCell(const QKeyEvent& key) {
 // and hands the composition on to the editor until it is committed or
 // cancelled; then the editor takes the keyboard.
 bool TForm1::dg1InputMethod(QInputMethodEvent* event) {
+    if (deliveredAgain(*event)) return true;
     const bool commit = !event->commitString().isEmpty();
     const bool composing = !event->preeditString().isEmpty();
     if (!composingOnGrid_) {
@@ -144,7 +149,9 @@ bool TForm1::dg1InputMethod(QInputMethodEvent* event) {
             return false;
         }
     }
+    handingOn_ = true;  // weighed here already
     QApplication::sendEvent(memo1, event);
+    handingOn_ = false;
     if (commit || !composing) {
         composingOnGrid_ = false;
         if (editorShown()) giveEditorTheKeyboard();

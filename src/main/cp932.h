@@ -35,9 +35,11 @@ std::string toUtf8(std::string_view text, Spelling spelling = kSystemSpelling);
 // `pos` moves past it. A byte sequence that is no character gives U+FFFD.
 char32_t decodeNext(std::string_view text, std::size_t& pos, Spelling spelling = kSystemSpelling);
 
-// Unicode to CP932. Both spellings of the seven characters above are
+// Unicode to CP932, the one rule for what a text may hold: a character is
+// stored only as the code that reads back as itself, never as a look-alike
+// (no ‾ as ￣, no ¥ as \); both spellings of the seven characters above are
 // stored as their one CP932 code. Returns nothing when a character has no
-// CP932 form; `unencodable` then receives the first such character.
+// such code; `unencodable` then receives the first such character.
 std::optional<std::string> fromUtf16(std::u16string_view text, char32_t* unencodable = nullptr);
 std::optional<std::string> fromUtf8(std::string_view text, char32_t* unencodable = nullptr);
 

@@ -57,6 +57,10 @@ public:
     // Scrollable rows and columns shown whole from topRow / leftCol on.
     int visibleRowCount() const;
     int visibleColCount() const;
+    // The viewport the scroll bars will leave: a bar shows only when the
+    // cells do not fit without it (the viewport itself follows a moment
+    // later).
+    QSize settledViewportSize() const;
 
     // Viewport rectangle of a cell (right and bottom exclusive); empty when
     // the cell is scrolled out of view.
@@ -105,9 +109,6 @@ protected:
 private:
     int rowTop(int row) const;   // viewport y of a shown row, or -1
     int colLeft(int col) const;  // viewport x of a shown column, or -1
-    // The viewport the scroll bars will leave: a bar shows only when the
-    // cells do not fit without it.
-    QSize settledViewportSize() const;
     int maxTopRow() const;
     int maxLeftCol() const;
     int borderRowAt(int y) const;  // row whose lower border is under y, or -1

@@ -73,9 +73,10 @@ bool TForm2::takeFont(const QFont& picked, std::string& name, std::int32_t& size
         QString unencodable;
         std::optional<std::string> encoded = toCp932(picked.family(), &unencodable);
         if (!encoded) {
-            calendar_.dialogs().inform(cp932Of(japanese("フォント名の文字「%1」は設定ファイルに保存できないため、"
-                                                        "このフォントは使えません。")
-                                                   .arg(unencodable)));
+            // The character has no CP932 form: the message goes as Qt's text.
+            calendar_.dialogs().informText(
+                japanese("フォント名の文字「%1」は設定ファイルに保存できないため、このフォントは使えません。")
+                    .arg(unencodable));
             return false;
         }
         face = *encoded;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 namespace kelmora {
 namespace {
 
@@ -72,15 +75,55 @@ TEST(Cp932, MixedTextBothWays) {
     EXPECT_EQ(cp932::toUtf8(*bytes, cp932::Spelling::Windows), "会議 10:00～\r\nﾃｽﾄ①");
 }
 
-TEST(Cp932, CharactersOutsideTheCodePageAreRefused) {
-    for (const char* text : {"予定😀", "𠮷野家", "한국", "\u00E9t\u00E9"}) {
-        char32_t bad = 0;
-        EXPECT_FALSE(cp932::fromUtf8(text, &bad).has_value()) << text;
-        EXPECT_NE(bad, 0u) << text;
+// What is stored reads back as itself, over all of Unicode: no character is
+// ever kept as a look-alike. The only characters that read back otherwise
+// are the other spelling of the seven characters of two spellings, which
+// is the same CP932 character.
+TEST(Cp932, NoCharacterIsStoredAsAnother) {
+    const std::u32string otherSpelling = cp932::kSystemSpelling == cp932::Spelling::Jis
+                                             ? U"\uFF5E\u2225\uFF0D\u2015\uFFE0\uFFE1\uFFE2"
+                                             : U"\u301C\u2016\u2212\u2014\u00A2\u00A3\u00AC";
+    int stored = 0;
+    for (char32_t ch = 1; ch <= 0x10FFFF; ++ch) {
+        if (ch >= 0xD800 && ch <= 0xDFFF) continue;
+        std::u16string text;
+        if (ch < 0x10000) {
+            text.push_back(static_cast<char16_t>(ch));
+        } else {
+            text.push_back(static_cast<char16_t>(0xD800 + ((ch - 0x10000) >> 10)));
+            text.push_back(static_cast<char16_t>(0xDC00 + ((ch - 0x10000) & 0x3FF)));
+        }
+        char32_t refused = 0;
+        const std::optional<std::string> bytes = cp932::fromUtf16(text, &refused);
+        if (!bytes) {
+            ASSERT_EQ(refused, ch);
+            continue;
+        }
+        ++stored;
+        if (cp932::toUtf16(*bytes) == text) continue;
+        EXPECT_NE(otherSpelling.find(ch), std::u32string::npos) << "U+" << std::hex << unsigned(ch) << " reads back as another";
     }
-    char32_t bad = 0;
-    cp932::fromUtf8("ok😀", &bad);
-    EXPECT_EQ(bad, U'\U0001F600');
+    EXPECT_GT(stored, 9000);
+}
+
+// Characters an input method's candidates offer that CP932 has no code for,
+// though other converters store a look-alike (‾ as ￣, ¥ as \, ¦ as ￤, · as
+// ・); and emoji, characters beyond the BMP, Hangul, Latin letters with marks.
+TEST(Cp932, CharactersOutsideTheCodePageAreRefusedAndNamed) {
+    struct Case {
+        const char* text;
+        char32_t refused;
+    };
+    const Case cases[] = {
+        {"10\u203E", U'\u203E'}, {"\u00A5100", U'\u00A5'}, {"a\u00A6b", U'\u00A6'}, {"\u00B7", U'\u00B7'},
+        {"\u2122", U'\u2122'},    {"\u32FF", U'\u32FF'},    {"予定😀", U'\U0001F600'}, {"𠮷野家", U'\U00020BB7'},
+        {"한국", U'\uD55C'},       {"\u00E9t\u00E9", U'\u00E9'}, {"か\u309A", U'\u309A'},
+    };
+    for (const Case& c : cases) {
+        char32_t bad = 0;
+        EXPECT_FALSE(cp932::fromUtf8(c.text, &bad).has_value()) << c.text;
+        EXPECT_EQ(bad, c.refused) << c.text;
+    }
 }
 
 TEST(Cp932, UserDefinedAreaAndOddBytesSurviveARoundTrip) {

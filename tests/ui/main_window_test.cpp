@@ -192,31 +192,6 @@ TEST(MainWindow, ALongTextGrowsTheRowAtOnceAndTheWindowFitsIt) {
     EXPECT_EQ(w.clientHeight(), w.gridTop() + w.dg1->totalHeight());
 }
 
-TEST(MainWindow, FullCellRefusesMoreLinesAndPutsTheTextBack) {
-    WindowHarness h(Date{2026, 12, 10}, QRect(0, 0, 1280, 500));
-    TForm1& w = h.open();
-    auto [col, row] = memoCellOfDay(w, 2);  // first week: the row is the top row
-    clickCell(w, col, row);
-    Tmemocell& memo = w.model.memos[col][MonthModel::weekOfRow(row)];
-    std::string beforeRefusedKey;
-    for (int i = 0; i < 60 && h.dialogs.messages.empty(); ++i) {
-        beforeRefusedKey = memo.text;
-        QTest::keyClick(w.memo1, Qt::Key_Return);
-        QApplication::processEvents();
-        if (!h.dialogs.messages.empty()) break;
-        beforeRefusedKey = memo.text;
-        QTest::keyClicks(w.memo1, QString::number(i % 10));
-        QApplication::processEvents();
-    }
-    ASSERT_FALSE(h.dialogs.messages.empty()) << "the cell never filled up";
-    EXPECT_EQ(h.dialogs.messages.front(), "メモ欄が一杯です。\r\nこれ以上入力できません");
-    EXPECT_EQ(memo.text, beforeRefusedKey);
-    EXPECT_EQ(MemoTextLayout::normalised(w.memo1->toPlainText()), MemoTextLayout::normalised(toQString(memo.text)));
-    // The row is as tall as the grid allows, and the window stays in the work area.
-    EXPECT_LE(w.dg1->rowHeight(0) + w.dg1->rowHeight(row) + w.dg1->defaultRowHeight(), w.dg1->height());
-    EXPECT_LE(w.frameGeometry().bottom(), 499);
-}
-
 // Typing repaints what it changed and then nothing more, not the grid below
 // the editor over and over; the cell's arrow stays drawn over the text.
 TEST(MainWindow, TheOpenEditorStopsPaintingAfterTypingAndKeepsItsArrow) {
@@ -255,31 +230,6 @@ TEST(MainWindow, OpeningTheEditorWithoutTypingStillSavesAtTheNextIdleMoment) {
     w.idleSaveTimerTimer();
     EXPECT_FALSE(w.model.dirty);
     EXPECT_GT(fileBytes(h.folder.file("202612.wmd")).size(), 4u);
-}
-
-TEST(MainWindow, CharactersOutsideTheCodePageAreRefusedAtOnceByName) {
-    WindowHarness h(Date{2026, 12, 10});
-    TForm1& w = h.open();
-    auto [col, row] = memoCellOfDay(w, 7);
-    clickCell(w, col, row);
-    uitest::commitText(w.memo1, QStringLiteral("会議"));
-    struct Case {
-        const char* typed;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"é", "この文字はメモに使えません：「é」(U+00E9)"},
-        {"😀", "この文字はメモに使えません：「😀」(U+1F600)"},
-        {"한", "この文字はメモに使えません：「한」(U+D55C)"},
-    };
-    for (const Case& c : cases) {
-        h.dialogs.messages.clear();
-        uitest::commitText(w.memo1, QString::fromUtf8(c.typed));
-        ASSERT_EQ(h.dialogs.messages.size(), 1u) << c.typed;
-        EXPECT_EQ(h.dialogs.messages[0], c.message);
-        EXPECT_EQ(w.memo1->toPlainText(), QStringLiteral("会議"));
-        EXPECT_EQ(memoAt(w, col, row).text, cp932::literal("会議"));
-    }
 }
 
 // The JIS forms Linux input methods type are stored as their CP932 bytes and

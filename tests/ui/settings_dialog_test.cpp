@@ -298,6 +298,15 @@ TEST_F(SettingsDialog, FontButtonsPresetThePickerWithTheirLimitAndTakeFaceSizeAn
         EXPECT_EQ(d.title.style, StyleBold);
         EXPECT_EQ(d.lbltitle->font().pointSize(), 24);
         EXPECT_EQ(d.lbltitle->x(), d.Panel1->width() / 2 - d.lbltitle->width() / 2);
+
+        // A face whose name the settings file cannot hold is refused by name.
+        const Tfontset memo = d.memo.font;
+        h.dialogs.messages.clear();
+        h.dialogs.fonts.push_back(QFont(QString::fromUtf8("나눔고딕"), 12));
+        d.btnmemofont->click();
+        ASSERT_EQ(h.dialogs.messages.size(), 1u);
+        EXPECT_EQ(h.dialogs.messages[0], "フォント名の文字「나」は設定ファイルに保存できないため、このフォントは使えません。");
+        EXPECT_EQ(d.memo.font, memo);
         d.btncancel->click();
     });
 }

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@ class ScriptedDialogs : public Dialogs {
 public:
     Answer ask(MessageIcon, Buttons buttons, const std::string& text) override {
         messages.push_back(toQString(text).toStdString());
+        if (whileShown) whileShown();
         if (!answers.empty()) {
             Answer a = answers.front();
             answers.pop_front();
@@ -68,7 +70,13 @@ public:
         proposedPaths.push_back(proposedPath);
         return savePath;
     }
-    void informText(const QString& text) override { messages.push_back(text.toStdString()); }
+    void informText(const QString& text) override {
+        messages.push_back(text.toStdString());
+        if (whileShown) whileShown();
+    }
+    // What goes on while a box is up: a real box runs an event loop of its
+    // own, so timers fire (the save on idle) until the user answers.
+    std::function<void()> whileShown;
     std::deque<Answer> answers;
     bool printerChosen = false;
     bool pageSetupAccepted = false;
